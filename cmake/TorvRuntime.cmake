@@ -1,0 +1,32 @@
+# Build-tree conveniences for the MinGW build: every binary lands in one
+# folder beside the shared C++ run-time, and runs under Wine.
+set(TORV_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${TORV_BIN_DIR})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${TORV_BIN_DIR})
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+if(MINGW)
+  # The exported interface carries std types, so every module shares one
+  # dynamically linked C++ run-time.
+  set(TORV_RUNTIME_DLLS)
+  foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    get_filename_component(path "${path}" REALPATH)
+    if(NOT EXISTS "${path}")
+      message(FATAL_ERROR "C++ run-time ${dll} not found")
+    endif()
+    file(COPY "${path}" DESTINATION ${TORV_BIN_DIR})
+    list(APPEND TORV_RUNTIME_DLLS "${path}")
+  endforeach()
+endif()
+
+if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
+  find_program(TORV_WINE NAMES wine wine64 PATHS /usr/lib/wine REQUIRED)
+  set(TORV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in
+                 ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+                                  GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+endif()

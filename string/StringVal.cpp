@@ -1,0 +1,143 @@
+#include "string/StringVal.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <new>
+
+namespace torv {
+
+namespace {
+
+const char emptyAnsi[1] = {'\0'};
+
+int adjustedLength(const wchar_t* s, int length)
+{
+    if (length == -1)
+        return static_cast<int>(std::wcslen(s));
+    if (length > 0 && s[length - 1] == L'\0')
+        return length - 1;
+    return length;
+}
+
+} // namespace
+
+std::size_t StringVal::allocationSize(int capacity)
+{
+    return offsetof(StringVal, chars) + (static_cast<std::size_t>(capacity) + 1) * sizeof(wchar_t);
+}
+
+StringVal::StringVal(const wchar_t* s, int length, int)
+    : refCount(0), len(length), ansiCache(nullptr)
+{
+    if (length > 0)
+        std::wmemcpy(chars, s, static_cast<std::size_t>(length));
+    chars[length] = L'\0';
+}
+
+StringVal::~StringVal()
+{
+    delete[] ansiCache;
+}
+
+StringVal* StringVal::construct(void* memory, const wchar_t* s, int length, int capacity)
+{
+    StringVal* block = new (memory) StringVal(s, length, capacity);
+    block->refCount.store(1, std::memory_order_relaxed);
+    return block;
+}
+
+StringVal* StringVal::construct(const wchar_t* s, int length, int capacity)
+{
+    length = adjustedLength(s, length);
+    if (capacity == -1)
+        capacity = length;
+    void* memory = std::malloc(allocationSize(capacity));
+    if (memory == nullptr)
+        throw std::bad_alloc();
+    return construct(memory, s, length, capacity);
+}
+
+StringVal* StringVal::construct(const char* s, int length, int capacity)
+{
+    if (length > 0 && s[length - 1] == '\0')
+        --length;
+    const int units = MultiByteToWideChar(CP_ACP, 0, s, length, nullptr, 0);
+    if (units == 0)
+        return nullptr;
+    if (capacity == -1)
+        capacity = units;
+    StringVal* block = construct(L"", 0, capacity);
+    const int written = MultiByteToWideChar(CP_ACP, 0, s, length, block->chars, capacity + 1);
+    if (written == 0) {
+        destruct(block);
+        return nullptr;
+    }
+    // A length of -1 converts the terminator too.
+    block->len = (length == -1 && block->chars[written - 1] == L'\0') ? written - 1 : written;
+    block->chars[block->len] = L'\0';
+    return block;
+}
+
+void StringVal::destruct(StringVal* block)
+{
+    block->~StringVal();
+    std::free(block);
+}
+
+StringVal* StringVal::concatenation(const wchar_t* s, int length) const
+{
+    if (length == -1)
+        length = static_cast<int>(std::wcslen(s));
+    const int own = this->length();
+    StringVal* block = construct(chars, own, own + length);
+    if (length > 0)
+        std::wmemcpy(block->chars + own, s, static_cast<std::size_t>(length));
+    block->len = own + length;
+    block->chars[block->len] = L'\0';
+    return block;
+}
+
+bool StringVal::unref()
+{
+    if (refCount.fetch_sub(1, std::memory_order_acq_rel) != 1)
+        return false;
+    destruct(this);
+    return true;
+}
+
+void StringVal::dropAnsiCache() const
+{
+    delete[] ansiCache;
+    ansiCache = nullptr;
+}
+
+int StringVal::length() const
+{
+    if (len == -1) {
+        len = static_cast<int>(std::wcslen(chars));
+        dropAnsiCache();
+    }
+    return len;
+}
+
+const char* StringVal::stringAnsi() const
+{
+    if (chars[0] == L'\0')
+        return emptyAnsi;
+    if (ansiCache != nullptr && len != -1)
+        return ansiCache;
+    length();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, chars, len + 1, nullptr, 0, nullptr, nullptr);
+    if (bytes == 0)
+        return emptyAnsi;
+    char* converted = new char[static_cast<std::size_t>(bytes)];
+    WideCharToMultiByte(CP_ACP, 0, chars, len + 1, converted, bytes, nullptr, nullptr);
+    ansiCache = converted;
+    return ansiCache;
+}
+
+} // namespace torv
