@@ -1,7 +1,7 @@
 #pragma once
 // User-interface language of a code module: which translation library and
 // help file it uses, and which language it ended up with.
-#include <windows.h>
+#include "platform/WinApi.h"
 
 #include "platform/Export.h"
 
