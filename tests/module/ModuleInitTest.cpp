@@ -2,6 +2,7 @@
 #include "module/Module.h"
 #include "module/SymbolTable.h"
 #include "object/BaseNode.h"
+#include "platform/MfcLayer.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,15 @@ bool moduleListed(const Module* module)
     return false;
 }
 
+bool extensionLibraryListed(HMODULE module)
+{
+    for (const CDynLinkLibrary* library = AfxGetModuleState()->libraryList; library; library = library->m_pNextDLL) {
+        if (library->m_hModule == module)
+            return true;
+    }
+    return false;
+}
+
 // The registered descriptor of that name defined by module, or null.
 const KelClass* registeredClass(const wchar_t* name, const Module* module)
 {
@@ -43,6 +53,7 @@ TEST(ModuleInit, LibraryAndProgramKnowTheirNames)
     EXPECT_EQ(L"TorvBase", libraryModule().getModuleName());
     EXPECT_EQ(L"torv_module_tests", thisModule().getModuleName());
     EXPECT_TRUE(libraryModule().isInitialized());
+    EXPECT_TRUE(extensionLibraryListed(libraryModule().getInstance()));
     EXPECT_EQ(GetModuleHandleW(L"TorvBase.dll"), libraryModule().getInstance());
     EXPECT_EQ(GetModuleHandleW(nullptr), thisModule().getInstance());
 }
@@ -71,6 +82,7 @@ TEST(ModuleInit, LoadingAFixtureRegistersItsModuleClassesAndSymbols)
     EXPECT_EQ(L"TorvFixture", module->getModuleName());
     EXPECT_EQ(loaded.handle(), module->getInstance());
     EXPECT_EQ(2u, module->getResourceSymbols()[String(L"IDR_FIXTURE_TEXT")]);
+    EXPECT_TRUE(extensionLibraryListed(loaded.handle()));
 
     const KelClass* item = registeredClass(L"FixtureItem", module);
     ASSERT_NE(nullptr, item);
@@ -80,10 +92,12 @@ TEST(ModuleInit, LoadingAFixtureRegistersItsModuleClassesAndSymbols)
     EXPECT_EQ(1, loaded.function<FixtureInitCountFunction>("fixtureInitCount")());
 
     int clears = 0;
+    const HMODULE handle = loaded.handle();
     loaded.function<FixtureWatchClearsFunction>("fixtureWatchClears")(&clears);
     loaded.unload();
     EXPECT_EQ(1, clears);
     EXPECT_FALSE(moduleListed(module));
+    EXPECT_FALSE(extensionLibraryListed(handle));
     EXPECT_EQ(countBefore, Module::count);
     EXPECT_EQ(nullptr, registeredClass(L"FixtureItem", module));
     EXPECT_EQ(nullptr, registeredClass(L"FixtureLeaf", module));
