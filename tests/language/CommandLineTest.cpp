@@ -3,16 +3,29 @@
 #include "LanguageTestSupport.h"
 
 #include "module/Language.h"
+#include "module/Module.h"
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using namespace langtest;
 
 namespace {
 
 constexpr LANGID GERMAN = 0x0407;
+
+const torv::Module& libraryModule()
+{
+    const HINSTANCE library = GetModuleHandleW(L"TorvBase.dll");
+    for (auto module = torv::Module::begin(); module != torv::Module::end(); ++module) {
+        if (module->getInstance() == library)
+            return *module;
+    }
+    throw std::logic_error("library module not registered");
+}
 
 // Alpha has German in its folder and French in its languages folder, Beta
 // only German; Alpha also has a help file without language.
@@ -49,20 +62,21 @@ TEST_F(CommandLine, SwitchWithoutCodeLeavesRegistrySetting)
 
 TEST(LanguageChild, DISABLED_French)
 {
-    const LANGID controlsLanguage = GetMUILanguage();
+    // Both the program and the library chose French at start-up, without a
+    // file; the common controls took the program's choice.
+    const LANGID french = torv::GetCurrentLangId(thisModule());
+    EXPECT_EQ(PRIMARYLANGID(french), LANG_FRENCH);
+    EXPECT_EQ(torv::GetCurrentLangId(libraryModule()), french);
+    EXPECT_EQ(GetMUILanguage(), french);
+
     const std::wstring scratch = childScratchFolder();
     HostModule alpha(scratch, L"Alpha");
     HostModule beta(scratch, L"Beta");
     EXPECT_EQ(loadedMarker(alpha.handle(), torv::NO_LANGUAGE), 2);
-    // Only the explicit language is tried.
+    // Only the explicit language is tried, and only the program's choice
+    // reaches the common controls.
     EXPECT_EQ(loadedMarker(beta.handle(), GERMAN), MODULE_ITSELF);
-
-    // The user-interface language of the common controls follows the
-    // executable only.
-    EXPECT_EQ(GetMUILanguage(), controlsLanguage);
-    const HINSTANCE program = GetModuleHandleW(nullptr);
-    EXPECT_EQ(torv::LoadTranslationDLL(program, torv::NO_LANGUAGE), program);
-    EXPECT_EQ(PRIMARYLANGID(GetMUILanguage()), LANG_FRENCH);
+    EXPECT_EQ(GetMUILanguage(), french);
 
     // No French help file: the one without language serves.
     const std::wstring helpFile = alpha.stem() + L".chm";

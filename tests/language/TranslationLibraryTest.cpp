@@ -4,6 +4,7 @@
 #include "LanguageTestSupport.h"
 
 #include "module/Language.h"
+#include "module/Module.h"
 
 #include <gtest/gtest.h>
 
@@ -165,4 +166,14 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
         EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), c.expected) << c.type << " " << c.size;
     }
     EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), 2) << "setting not removed";
+}
+
+TEST(TranslationLibrary, FirstRecordedLanguageStays)
+{
+    // Without any file for this program, start-up recorded no language.
+    EXPECT_EQ(torv::GetCurrentLangId(thisModule()), NO_LANGUAGE);
+    ProgramSettings settings(L"ISL");
+    const HINSTANCE program = thisModule().getInstance();
+    EXPECT_EQ(torv::LoadTranslationDLL(program, NO_LANGUAGE), program);
+    EXPECT_EQ(torv::GetCurrentLangId(thisModule()), NO_LANGUAGE);
 }
