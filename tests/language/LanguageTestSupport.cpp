@@ -32,25 +32,15 @@ bool exists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool keyExists(const std::wstring& path)
+// The running program's key below "Software\Arvex": App.exe has "App5".
+std::wstring programKeyPath()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    return L"Software\\Arvex\\" + programBaseName() + L"5";
 }
 
-// The shortest leading part of `path` that is not a key yet; empty if all are.
-std::wstring firstMissingKey(const std::wstring& path)
+std::wstring settingsKeyPath()
 {
-    for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
-        const std::wstring level = path.substr(0, end);
-        if (!keyExists(level))
-            return level;
-        if (end == std::wstring::npos)
-            return std::wstring();
-    }
+    return programKeyPath() + L"\\Settings";
 }
 
 }  // namespace
@@ -164,17 +154,11 @@ int loadedMarker(HINSTANCE host, LANGID language)
     return marker;
 }
 
-std::wstring ProgramSettings::keyPath()
-{
-    return L"Software\\Arvex\\" + programBaseName() + L"5\\Settings";
-}
-
 ProgramSettings::ProgramSettings(DWORD type, const void* data, DWORD size)
-    : firstCreatedLevel(firstMissingKey(keyPath()))
 {
     HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, keyPath().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr),
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExW(key, L"GUILanguage", 0, type, static_cast<const BYTE*>(data), size),
               ERROR_SUCCESS);
@@ -188,15 +172,9 @@ ProgramSettings::ProgramSettings(const wchar_t* language)
 
 ProgramSettings::~ProgramSettings()
 {
-    if (!firstCreatedLevel.empty()) {
-        EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, firstCreatedLevel.c_str()), ERROR_SUCCESS);
-        return;
-    }
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath().c_str(), 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, L"GUILanguage");
-        RegCloseKey(key);
-    }
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, programKeyPath().c_str()), ERROR_SUCCESS);
+    // Only when no other program keeps settings there.
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvex");
 }
 
 bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_t* test,

@@ -77,20 +77,15 @@ constexpr int NOT_LOADED = -2;
 // which is released again.
 int loadedMarker(HINSTANCE host, LANGID language);
 
-// The "GUILanguage" value in the test program's own settings key. The levels
-// of the key that did not exist before are removed again at the end.
+// The "GUILanguage" value in the test program's own settings key, which is
+// removed again at the end.
 class ProgramSettings {
 public:
-    static std::wstring keyPath();
-
     ProgramSettings(DWORD type, const void* data, DWORD size);
     explicit ProgramSettings(const wchar_t* language);
     ProgramSettings(const ProgramSettings&) = delete;
     ProgramSettings& operator=(const ProgramSettings&) = delete;
     ~ProgramSettings();
-
-private:
-    std::wstring firstCreatedLevel;
 };
 
 // Runs the disabled child test `test` of this program with `arguments`
