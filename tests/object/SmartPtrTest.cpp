@@ -9,7 +9,6 @@
 namespace {
 
 using torv::BaseNode;
-using torv::InterlockedCounter;
 using torv::SmartPtr;
 
 // Records its destructions and the count it died with.
@@ -22,14 +21,15 @@ public:
         unsigned int finalCount = 0;
     };
     explicit Tracked(Record& record) : record(record) {}
+    Tracked(const Tracked& other) : BaseNode(other), record(other.record) {}
 
 protected:
-    Tracked(const Tracked& other) : BaseNode(other), record(other.record) {}
     ~Tracked() override
     {
         ++record.destroyed;
         record.finalCount = getRefCounter();
     }
+
 private:
     Record& record;
 };
@@ -39,13 +39,12 @@ class TrackedChild : public Tracked {
 
 public:
     using Tracked::Tracked;
-    TrackedChild(const TrackedChild& other) : Tracked(other) {}
 };
 
 TORV_DEFINE_CLASS(Tracked, BaseNode)
 TORV_DEFINE_CLASS(TrackedChild, Tracked)
 
-TEST(RefCount, LastUnrefDestroysOnceAndLeavesTheMarker)
+TEST(RefCount, CountsAndDiesOnceWithTheMarker)
 {
     Tracked::Record record;
     Tracked* object = new Tracked(record);
@@ -53,36 +52,23 @@ TEST(RefCount, LastUnrefDestroysOnceAndLeavesTheMarker)
     object->ref();
     object->ref();
     object->unref();
+    object->ref();
+    object->unrefNoDelete();
     EXPECT_EQ(1u, object->getRefCounter());
+    Tracked* copy = new Tracked(*object);
+    EXPECT_EQ(0u, copy->getRefCounter());
+    copy->ref();
+    copy->unrefNoDelete();
     EXPECT_EQ(0, record.destroyed);
     object->unref();
     EXPECT_EQ(1, record.destroyed);
     EXPECT_EQ(0xF000DEADu, record.finalCount);
+    copy->ref();
+    copy->unref();
+    EXPECT_EQ(2, record.destroyed);
 }
 
-TEST(RefCount, UnrefNoDeleteNeverDestroys)
-{
-    Tracked::Record record;
-    SmartPtr<Tracked> held(new Tracked(record));
-    held->unrefNoDelete();
-    EXPECT_EQ(0u, held->getRefCounter());
-    EXPECT_EQ(0, record.destroyed);
-    held->ref();
-}
-
-TEST(RefCount, CopyStartsWithItsOwnCount)
-{
-    Tracked::Record record;
-    SmartPtr<TrackedChild> a(new TrackedChild(record));
-    SmartPtr<TrackedChild> b = a, c = a;
-    EXPECT_EQ(3u, a->getRefCounter());
-    TrackedChild* copy = new TrackedChild(*a);
-    EXPECT_EQ(0u, copy->getRefCounter());
-    SmartPtr<TrackedChild> owner(copy);
-    EXPECT_EQ(3u, a->getRefCounter());
-}
-
-TEST(ClassPattern, ObjectsKnowTheirDescriptor)
+TEST(ClassPattern, ObjectsKnowTheirDescriptorAndModule)
 {
     Tracked::Record record;
     SmartPtr<const BaseNode> object(new TrackedChild(record));
@@ -90,47 +76,30 @@ TEST(ClassPattern, ObjectsKnowTheirDescriptor)
     EXPECT_STREQ(L"TrackedChild", object->getClassName());
     EXPECT_EQ(Tracked::Class(), TrackedChild::Class()->base);
     EXPECT_EQ(&thisModule(), &object->getCodeModule());
-    EXPECT_TRUE(object->isKindOf(Tracked::Class()));
     EXPECT_TRUE(object->isKindOf(BaseNode::Class()));
     EXPECT_FALSE(SmartPtr<BaseNode>(new Tracked(record))->isKindOf(TrackedChild::Class()));
     EXPECT_EQ(nullptr, TrackedChild::Class()->create());
-    EXPECT_STREQ(L"BaseNode", BaseNode::Class()->name);
     EXPECT_EQ(nullptr, BaseNode::Class()->base);
 }
 
-TEST(SmartPtr, CopiesAssignmentsAndConversionsShareOneCount)
+TEST(SmartPtr, CopiesConversionsAndAssignmentsShareOneCount)
 {
-    Tracked::Record record;
+    Tracked::Record first, second;
     {
-        SmartPtr<TrackedChild> child(new TrackedChild(record));
+        SmartPtr<TrackedChild> child(new TrackedChild(first));
         SmartPtr<const TrackedChild> constant = child;
         SmartPtr<Tracked> base = child;
         const BaseNode* raw = child;
         EXPECT_EQ(child.get(), raw);
-        EXPECT_EQ(3u, child->getRefCounter());
         base = base;
-        EXPECT_EQ(3u, child->getRefCounter());
+        EXPECT_EQ(3u, (*child).getRefCounter());
         constant = nullptr;
         EXPECT_FALSE(constant);
-        EXPECT_EQ(2u, (*child).getRefCounter());
-        SmartPtr<Tracked> moved = std::move(base);
-        EXPECT_FALSE(base);
-        EXPECT_EQ(2u, moved->getRefCounter());
+        base = SmartPtr<Tracked>(new Tracked(second));
+        EXPECT_EQ(1u, child->getRefCounter());
     }
-    EXPECT_EQ(1, record.destroyed);
-}
-
-TEST(SmartPtr, AssignmentReleasesTheOldObject)
-{
-    Tracked::Record first, second;
-    SmartPtr<Tracked> p(new Tracked(first));
-    p = SmartPtr<Tracked>(new Tracked(second));
     EXPECT_EQ(1, first.destroyed);
-    EXPECT_EQ(0, second.destroyed);
-    SmartPtr<Tracked> empty;
-    p = empty;
     EXPECT_EQ(1, second.destroyed);
-    EXPECT_TRUE(!p);
 }
 
 TEST(SmartPtr, ThreadsCopyAndReleaseOneObject)
@@ -143,7 +112,7 @@ TEST(SmartPtr, ThreadsCopyAndReleaseOneObject)
             for (int i = 0; i < 20000; ++i) {
                 SmartPtr<const Tracked> copy = shared;
                 SmartPtr<const BaseNode> base = copy;
-                copy = base ? copy : nullptr;
+                copy = nullptr;
             }
         });
     }
@@ -157,33 +126,15 @@ TEST(SmartPtr, ThreadsCopyAndReleaseOneObject)
 
 TEST(InterlockedCounter, OperatorsReturnOldOrNewValue)
 {
-    InterlockedCounter n(5);
+    torv::InterlockedCounter n(5);
     EXPECT_EQ(5u, n++);
     EXPECT_EQ(7u, ++n);
     EXPECT_EQ(7u, n--);
     EXPECT_EQ(5u, --n);
     EXPECT_EQ(9u, n = 9u);
-    InterlockedCounter copy;
+    torv::InterlockedCounter copy;
     copy = n;
     EXPECT_EQ(9u, static_cast<unsigned int>(copy));
-    EXPECT_EQ(0u, static_cast<unsigned int>(InterlockedCounter()));
-}
-
-TEST(InterlockedCounter, ThreadsCountWithoutLoss)
-{
-    InterlockedCounter counter;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&counter] {
-            for (int i = 0; i < 50000; ++i) {
-                ++counter;
-                counter++;
-                --counter;
-            }
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(200000u, static_cast<unsigned int>(counter));
 }
 
 } // namespace
