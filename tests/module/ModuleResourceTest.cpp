@@ -1,6 +1,7 @@
 #include "FixtureLibrary.h"
 #include "module/Module.h"
 #include "module/StringResource.h"
+#include "platform/MfcLayer.h"
 
 #include <gtest/gtest.h>
 
@@ -128,6 +129,9 @@ TEST_F(ModuleResources, StringsComeFromTranslationThenModule)
     EXPECT_EQ(LOAD_ERROR, String::loadFromResource(3, module()));
     EXPECT_EQ(LOAD_ERROR, String::loadFromResource(100, module()));
     EXPECT_EQ(LOAD_ERROR, String::loadFromResource(1, thisModule()));
+    String untouched(L"kept");
+    EXPECT_FALSE(torv::platform::loadStringEntry(nullptr, 1, untouched));
+    EXPECT_EQ(L"kept", untouched);
 }
 
 TEST_F(ModuleResources, StringResourceLoadsOnceAndKeepsItsText)
