@@ -144,6 +144,7 @@ public:
     int compare(const String& t) const;
     int compare(const String& t);
     int compare(const wchar_t* s) const;
+    int compare(const wchar_t* s) { return static_cast<const String&>(*this).compare(s); }
     int compare(wchar_t c) const;
     int compareIgnoreCase(const String& t) const;
     int compareIgnoreCase(const wchar_t* s) const;

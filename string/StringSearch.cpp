@@ -1,0 +1,219 @@
+#include "string/String.h"
+
+#include <cwchar>
+#include <cwctype>
+
+namespace torv {
+
+namespace {
+
+bool isAlphaNumClass(wchar_t c)
+{
+    return std::iswalnum(c) || c == L'-' || c == L'.' || c == L'+';
+}
+
+bool isSignedDigit(wchar_t c)
+{
+    return std::iswdigit(c) || c == L'-';
+}
+
+bool isNumericClass(wchar_t c)
+{
+    return std::iswdigit(c) || c == L'.' || c == L'+' || c == L'-' || c == L'e' || c == L'E';
+}
+
+} // namespace
+
+template <class Predicate>
+int String::findIf(int start, Predicate matches) const
+{
+    const int end = length();
+    if (start < 0 || start >= end)
+        return -1;
+    const wchar_t* units = c_str();
+    for (int i = start; i < end; ++i)
+        if (matches(units[i]))
+            return i;
+    return -1;
+}
+
+int String::findAlphaNum(int start) const { return findIf(start, isAlphaNumClass); }
+int String::findNonAlphaNum(int start) const
+{
+    return findIf(start, [](wchar_t c) { return !isAlphaNumClass(c); });
+}
+int String::findWS(int start) const
+{
+    return findIf(start, [](wchar_t c) { return !std::iswgraph(c); });
+}
+int String::findNonWS(int start) const
+{
+    return findIf(start, [](wchar_t c) { return std::iswgraph(c) != 0; });
+}
+int String::findAlpha(int start) const
+{
+    return findIf(start, [](wchar_t c) { return std::iswalpha(c) != 0; });
+}
+int String::findNonAlpha(int start) const
+{
+    return findIf(start, [](wchar_t c) { return !std::iswalpha(c); });
+}
+int String::findDigit(int start) const
+{
+    return findIf(start, [](wchar_t c) { return std::iswdigit(c) != 0; });
+}
+int String::findNonDigit(int start) const
+{
+    return findIf(start, [](wchar_t c) { return !std::iswdigit(c); });
+}
+int String::findSignedDigit(int start) const { return findIf(start, isSignedDigit); }
+int String::findNonSignedDigit(int start) const
+{
+    return findIf(start, [](wchar_t c) { return !isSignedDigit(c); });
+}
+int String::findNumeric(int start) const { return findIf(start, isNumericClass); }
+
+int String::find(wchar_t c, int start) const
+{
+    const int end = length();
+    if (start < 0 || start >= end)
+        return -1;
+    if (c == L'\0')
+        return end;
+    const wchar_t* found = std::wmemchr(c_str() + start, c, static_cast<std::size_t>(end - start));
+    return found ? static_cast<int>(found - c_str()) : -1;
+}
+
+int String::find(const wchar_t* s, int start) const
+{
+    if (!s || *s == L'\0' || start < 0 || start >= length())
+        return -1;
+    const wchar_t* found = std::wcsstr(c_str() + start, s);
+    return found ? static_cast<int>(found - c_str()) : -1;
+}
+
+int String::findLastOf(wchar_t c, int start) const
+{
+    const int end = length();
+    if (start < 0 || start >= end)
+        return -1;
+    if (c == L'\0')
+        return end;
+    const wchar_t* units = c_str();
+    for (int i = end - 1; i >= start; --i)
+        if (units[i] == c)
+            return i;
+    return -1;
+}
+
+bool String::startsWith(const String& p) const
+{
+    const int n = p.length();
+    if (length() < n)
+        return false;
+    return std::wmemcmp(c_str(), p.c_str(), static_cast<std::size_t>(n)) == 0;
+}
+
+bool String::endsWith(const String& p) const
+{
+    const int n = p.length();
+    const int own = length();
+    if (own < n)
+        return false;
+    return std::wmemcmp(c_str() + own - n, p.c_str(), static_cast<std::size_t>(n)) == 0;
+}
+
+String String::substr(int first, int end) const
+{
+    const int total = length();
+    if (end < 0 || end > total)
+        end = total;
+    const int start = first < 0 ? 0 : (first < total ? first : total);
+    const int count = end - start;
+    if (count <= 0)
+        return EMPTY;
+    if (count == total)
+        return *this;
+    return String(StringVal::construct(c_str() + start, count, -1));
+}
+
+String String::trim(bool left, bool right) const
+{
+    if (isEmpty())
+        return *this;
+    const int total = length();
+    const wchar_t* units = c_str();
+    int start = 0;
+    if (left)
+        while (start < total && std::iswspace(units[start]))
+            ++start;
+    int last = total - 1;
+    if (right && start < total)
+        while (last >= start && std::iswspace(units[last]))
+            --last;
+    return substr(start, last + 1);
+}
+
+void String::eatwhite()
+{
+    const int first = findNonWS(0);
+    if (first > 0)
+        *this = substr(first);
+}
+
+int String::replace(wchar_t from, wchar_t to)
+{
+    if (isEmpty())
+        return 0;
+    unshare();
+    val->len = -1;
+    int count = 0;
+    for (wchar_t* unit = val->str(); *unit != L'\0'; ++unit) {
+        if (*unit == from) {
+            *unit = to;
+            ++count;
+        }
+    }
+    return count;
+}
+
+int String::replace(const wchar_t* from, const wchar_t* to)
+{
+    if (!from || *from == L'\0')
+        return 0;
+    const int patternLength = static_cast<int>(std::wcslen(from));
+    String result;
+    int position = 0;
+    int count = 0;
+    while (position < length()) {
+        const int found = find(from, position);
+        if (found < 0)
+            break;
+        if (found > position)
+            result.write(c_str() + position, found - position);
+        if (to)
+            result += to;
+        position = found + patternLength;
+        ++count;
+    }
+    result += substr(position);
+    *this = std::move(result);
+    return count;
+}
+
+int String::replace(const String& from, const wchar_t* to)
+{
+    return replace(from.isNil() ? nullptr : from.c_str(), to);
+}
+
+int String::replace(const wchar_t* from, const String& to)
+{
+    return replace(from, to.isNil() ? nullptr : to.c_str());
+}
+
+int String::replace(const String& from, const String& to)
+{
+    return replace(from.isNil() ? nullptr : from.c_str(), to.isNil() ? nullptr : to.c_str());
+}
+
+} // namespace torv

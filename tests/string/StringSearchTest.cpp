@@ -1,0 +1,150 @@
+#include "string/String.h"
+
+#include <gtest/gtest.h>
+
+using torv::String;
+
+struct ClassSearchCase {
+    const wchar_t* text;
+    int (String::*search)(int) const;
+    int start;
+    int expected;
+};
+
+TEST(StringSearch, CharacterClassesTable)
+{
+    const ClassSearchCase cases[] = {
+        {L"  -3", &String::findAlphaNum, 0, 2},       {L"x e", &String::findNumeric, 0, 2},
+        {L"ab", &String::findWS, 0, -1},              {L"a\tb", &String::findWS, 0, 1},
+        {L"  a", &String::findNonWS, 0, 2},           {L"12a", &String::findAlpha, 0, 2},
+        {L"ab1", &String::findNonAlpha, 0, 2},        {L"ab1", &String::findDigit, 0, 2},
+        {L"12a", &String::findNonDigit, 0, 2},        {L"a-1", &String::findSignedDigit, 0, 1},
+        {L"-12x", &String::findNonSignedDigit, 0, 3}, {L"ab!", &String::findNonAlphaNum, 0, 2},
+        {L"a.+", &String::findNonAlphaNum, 0, -1},    {L"abc", &String::findAlpha, 3, -1},
+        {L"abc", &String::findAlpha, -1, -1},         {L"", &String::findNonWS, 0, -1},
+        {nullptr, &String::findAlphaNum, 0, -1},      {L"a b", &String::findNonWS, 1, 2},
+    };
+    for (const ClassSearchCase& c : cases) {
+        const String s(c.text);
+        EXPECT_EQ((s.*c.search)(c.start), c.expected) << (c.text ? c.text : L"(nil)");
+    }
+}
+
+TEST(StringSearch, FindCharactersAndTexts)
+{
+    const String s(L"abcb");
+    EXPECT_EQ(s.find(L'b', 0), 1);
+    EXPECT_EQ(s.find(L'b', 2), 3);
+    EXPECT_EQ(s.find(L'z', 0), -1);
+    EXPECT_EQ(s.find(L'\0', 0), 4) << "NUL finds the terminator";
+    EXPECT_EQ(s.find(L'b', 4), -1);
+    EXPECT_EQ(s.find(L'b', -1), -1);
+    EXPECT_EQ(s.findLastOf(L'b', 0), 3);
+    EXPECT_EQ(s.findLastOf(L'b', 2), 3);
+    EXPECT_EQ(s.findLastOf(L'a', 1), -1) << "start is the lower bound";
+    EXPECT_EQ(s.find(L"cb", 0), 2);
+    EXPECT_EQ(s.find(L"cb", 3), -1);
+    EXPECT_EQ(s.find(L"", 0), -1);
+    EXPECT_EQ(s.find(static_cast<const wchar_t*>(nullptr), 0), -1);
+    EXPECT_EQ(String().find(L'a', 0), -1);
+}
+
+TEST(StringSearch, PrefixAndSuffix)
+{
+    const String hello(L"hello");
+    EXPECT_TRUE(hello.startsWith(String()));
+    EXPECT_TRUE(hello.startsWith(String::EMPTY));
+    EXPECT_TRUE(String().startsWith(String()));
+    EXPECT_TRUE(hello.startsWith(String(L"he")));
+    EXPECT_FALSE(hello.startsWith(String(L"He")));
+    EXPECT_FALSE(String(L"he").startsWith(hello));
+    EXPECT_TRUE(hello.endsWith(String(L"lo")));
+    EXPECT_FALSE(hello.endsWith(String(L"Lo")));
+    EXPECT_TRUE(hello.endsWith(hello));
+}
+
+TEST(StringSearch, Substr)
+{
+    const String hello(L"hello");
+    EXPECT_STREQ(hello.substr(1, 3).c_str(), L"el");
+    EXPECT_EQ(hello.substr(3, 1).block(), String::EMPTY.block());
+    EXPECT_EQ(hello.substr(-5, -1).block(), hello.block()) << "whole text shares";
+    EXPECT_EQ(hello.substr(9, 12).block(), String::EMPTY.block());
+    EXPECT_STREQ(hello.substr(2).c_str(), L"llo");
+    EXPECT_FALSE(String().substr(0).isNil()) << "pieces are never NIL";
+}
+
+TEST(StringSearch, TrimAndEatwhite)
+{
+    EXPECT_EQ(String(L"   ").trim(true, true).length(), 0);
+    EXPECT_STREQ(String(L" a ").trim(false, true).c_str(), L" a");
+    EXPECT_STREQ(String(L" a ").trim(true, false).c_str(), L"a ");
+    EXPECT_STREQ(String(L"\t a b\n").trim(true, true).c_str(), L"a b");
+    EXPECT_TRUE(String().trim(true, true).isNil());
+
+    String s(L" a");
+    s.eatwhite();
+    EXPECT_STREQ(s.c_str(), L"a");
+    String blanks(L"   ");
+    blanks.eatwhite();
+    EXPECT_STREQ(blanks.c_str(), L"   ") << "no graphic unit: unchanged";
+}
+
+TEST(StringSearch, ReplaceCharacters)
+{
+    String s(L"bab");
+    const String shared = s;
+    EXPECT_EQ(s.replace(L'a', L'\0'), 1);
+    EXPECT_STREQ(s.c_str(), L"b");
+    EXPECT_EQ(s.length(), 1);
+    EXPECT_STREQ(shared.c_str(), L"bab") << "copy-on-write";
+
+    String cut(L"xaxa");
+    EXPECT_EQ(cut.replace(L'a', L'\0'), 2) << "the count includes every occurrence";
+    EXPECT_STREQ(cut.c_str(), L"x");
+
+    String nil;
+    EXPECT_EQ(nil.replace(L'a', L'b'), 0);
+    EXPECT_TRUE(nil.isNil());
+}
+
+struct ReplaceCase {
+    const wchar_t* text;
+    const wchar_t* from;
+    const wchar_t* to;
+    int count;
+    const wchar_t* result;
+};
+
+TEST(StringSearch, ReplaceTextsTable)
+{
+    const ReplaceCase cases[] = {
+        {L"ababa", L"ab", L"x", 2, L"xxa"},   {L"ababa", L"ab", nullptr, 2, L"a"},
+        {L"aaa", L"a", L"aa", 3, L"aaaaaa"}, {L"abc", L"z", L"y", 0, L"abc"},
+        {L"abc", L"", L"y", 0, L"abc"},       {L"abc", L"abc", L"", 1, L""},
+        {L"a.b.c", L".", L"::", 2, L"a::b::c"},
+    };
+    for (const ReplaceCase& c : cases) {
+        String s(c.text);
+        EXPECT_EQ(s.replace(c.from, c.to), c.count) << c.text << L" / " << c.from;
+        EXPECT_STREQ(s.c_str(), c.result);
+    }
+}
+
+TEST(StringSearch, ReplaceTextsWithStringsAndNil)
+{
+    String s(L"abc");
+    const unsigned before = s.block()->inqRefCount();
+    const torv::StringVal* block = s.block();
+    EXPECT_EQ(s.replace(String(L"z"), String(L"y")), 0);
+    EXPECT_EQ(s.block(), block) << "no match keeps the block";
+    EXPECT_EQ(s.block()->inqRefCount(), before);
+
+    EXPECT_EQ(s.replace(String(), L"y"), 0) << "NIL pattern counts as null";
+    EXPECT_EQ(s.replace(L"b", String()), 1) << "NIL replacement deletes";
+    EXPECT_STREQ(s.c_str(), L"ac");
+
+    String nil;
+    EXPECT_EQ(nil.replace(L"a", L"b"), 0);
+    EXPECT_EQ(nil.block(), String::EMPTY.block());
+}
