@@ -2,6 +2,7 @@
 // this test program.
 
 #include "module/Module.h"
+#include "module/SymbolTable.h"
 #include "object/BaseNode.h"
 #include "object/InfoStringMap.h"
 #include "object/NumericTraits.h"
@@ -43,6 +44,13 @@ TEST(ExportedConstants, OutOfRangeIsTheOneSlotNilStringsHandOut)
     EXPECT_EQ(slot, L'\x0007');
     EXPECT_EQ(&slot, &other[3]);
     EXPECT_TRUE(nil.isNil());
+}
+
+TEST(ExportedConstants, EmptySymbolTableKnowsNothing)
+{
+    EXPECT_EQ(SymbolTable::EMPTY.lookupSymbol(L"IDS_ANY"), 0xFFFFFFFFu);
+    EXPECT_EQ(SymbolTable::EMPTY.lookupSymbol(String()), 0xFFFFFFFFu);
+    EXPECT_TRUE(SymbolTable::EMPTY.lookupValue(0).empty());
 }
 
 TEST(ExportedConstants, RootClassIsTheBaseNodeDescriptor)
