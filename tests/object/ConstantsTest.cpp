@@ -1,0 +1,115 @@
+// The library's exported data members, read through the import table of
+// this test program.
+
+#include "module/Module.h"
+#include "module/SymbolTable.h"
+#include "object/BaseNode.h"
+#include "object/InfoStringMap.h"
+#include "object/NumericTraits.h"
+#include "string/String.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+using namespace torv;
+
+template <class To, class From>
+To bitsOf(const From& value)
+{
+    static_assert(sizeof(To) == sizeof(From), "bit patterns of equal size");
+    To bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+TEST(ExportedConstants, NilHasNoStorageAndEmptyHasAnEmptyBlock)
+{
+    EXPECT_TRUE(String::NIL.isNil());
+    EXPECT_EQ(String::NIL.block(), nullptr);
+    ASSERT_NE(String::EMPTY.block(), nullptr);
+    EXPECT_EQ(String::EMPTY.length(), 0);
+    EXPECT_FALSE(String::NIL == String::EMPTY);
+}
+
+TEST(ExportedConstants, OutOfRangeIsTheOneSlotNilStringsHandOut)
+{
+    String nil;
+    String other;
+    wchar_t& slot = nil[0];
+    EXPECT_EQ(slot, L'\x0007');
+    EXPECT_EQ(&slot, &other[3]);
+    EXPECT_TRUE(nil.isNil());
+}
+
+TEST(ExportedConstants, EmptySymbolTableKnowsNothing)
+{
+    EXPECT_EQ(SymbolTable::EMPTY.lookupSymbol(L"IDS_ANY"), 0xFFFFFFFFu);
+    EXPECT_EQ(SymbolTable::EMPTY.lookupSymbol(String()), 0xFFFFFFFFu);
+    EXPECT_TRUE(SymbolTable::EMPTY.lookupValue(0).empty());
+}
+
+TEST(ExportedConstants, RootClassIsTheBaseNodeDescriptor)
+{
+    ASSERT_NE(InfoStringMap::Class(), nullptr);
+    ASSERT_EQ(KelClass::rootClass, BaseNode::Class());
+    EXPECT_STREQ(KelClass::rootClass->name, L"BaseNode");
+    const KelClass* root = nullptr;
+    ASSERT_TRUE(KelClass::iterateRootClasses(root));
+    EXPECT_EQ(root, BaseNode::Class());
+    EXPECT_FALSE(KelClass::iterateRootClasses(root));
+}
+
+TEST(ExportedConstants, ModuleListHoldsTheLibraryAndThisProgram)
+{
+    const Module& library = *InfoStringMap::Class()->module;
+    const Module& program = thisModule();
+    unsigned long long seen = 0;
+    bool sawLibrary = false;
+    bool sawProgram = false;
+    for (Module::const_iterator it = Module::begin(); it != Module::end(); ++it) {
+        ++seen;
+        sawLibrary = sawLibrary || &*it == &library;
+        sawProgram = sawProgram || &*it == &program;
+    }
+    EXPECT_EQ(seen, Module::count);
+    EXPECT_GE(Module::count, 2u);
+    EXPECT_TRUE(sawLibrary);
+    EXPECT_TRUE(sawProgram);
+    EXPECT_EQ(&*Module::begin(), Module::head);
+    EXPECT_EQ(&*--Module::end(), Module::tail);
+}
+
+TEST(ExportedConstants, BoundingBoxTraitsHaveExactValues)
+{
+    EXPECT_EQ(bitsOf<std::uint32_t>(TorvBoundingBoxTraits<float>::epsilon), 0x3727C5ACu);
+    EXPECT_NE(static_cast<double>(TorvBoundingBoxTraits<float>::epsilon), 1e-5);
+    EXPECT_EQ(bitsOf<std::uint64_t>(TorvBoundingBoxTraits<double>::epsilon), 0x3EE4F8B588E368F1ull);
+
+    const Vec3d<float>& maxFloat = TorvBoundingBoxTraits<float>::maxVector;
+    for (float component : {maxFloat.x, maxFloat.y, maxFloat.z})
+        EXPECT_EQ(bitsOf<std::uint32_t>(component), 0x7F7FFFFFu);
+    const Vec3d<double>& maxDouble = TorvBoundingBoxTraits<double>::maxVector;
+    for (double component : {maxDouble.x, maxDouble.y, maxDouble.z})
+        EXPECT_EQ(bitsOf<std::uint64_t>(component), 0x7FEFFFFFFFFFFFFFull);
+
+    EXPECT_EQ(TorvBoundingBoxTraits<float>::sqrt(4.0f), 2.0f);
+    EXPECT_EQ(TorvBoundingBoxTraits<double>::sqrt(2.0), std::sqrt(2.0));
+}
+
+TEST(ExportedConstants, NullColoursAreZero)
+{
+    EXPECT_EQ(ScanPtColor<int>::nullReference.color, 0);
+    EXPECT_EQ(ScanPtColor<double>::nullReference.color, 0.0);
+    EXPECT_EQ(ScanPtColor<Vec3d<double>>::nullReference.color, Vec3d<double>(0, 0, 0));
+
+    const auto& floatColour = ScanPtColor<Vec3d<float>>::nullReference;
+    const unsigned char zeros[sizeof floatColour] = {};
+    EXPECT_EQ(std::memcmp(&floatColour, zeros, sizeof floatColour), 0);
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "string/String.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+using torv::String;
+
+namespace {
+
+struct EscapeCase {
+    const wchar_t* text;
+    bool unicode;
+    const wchar_t* escaped;
+};
+
+TEST(StringEscape, ControlsToEscWritesTheTable)
+{
+    const EscapeCase cases[] = {
+        {L"a\n\"b", false, L"a\\n\\\"b"},
+        {L"\r\n", false, L"\\r\\n"},
+        {L"C:\\dir", false, L"C:\\\\dir"},
+        {L"\u00e9", true, L"\\u00E9"},
+        {L"\u00e9\t", false, L"\u00e9\t"},
+        {L"x\uFFFFy", true, L"x\\uFFFFy"},
+        {L"\xD83D\xDE00", true, L"\\uD83D\\uDE00"},
+        {L"\x7F\x80", true, L"\x7F\\u0080"},
+        {L"plain", true, L"plain"},
+        {L"", true, L""},
+    };
+    for (const EscapeCase& c : cases) {
+        String s(c.text);
+        s.controlsToEsc(c.unicode);
+        EXPECT_STREQ(s.c_str(), c.escaped) << c.text;
+        EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.escaped)));
+    }
+}
+
+TEST(StringEscape, NilStaysNil)
+{
+    String nil;
+    nil.controlsToEsc(true);
+    EXPECT_EQ(nil.escToControls(true), -1);
+    EXPECT_TRUE(nil.isNil());
+}
+
+struct UnescapeCase {
+    const wchar_t* text;
+    bool unicode;
+    int result;
+    const wchar_t* after;
+};
+
+TEST(StringEscape, EscToControlsDecodesOrReportsFirstInvalid)
+{
+    const UnescapeCase cases[] = {
+        {L"a\\n\\\"b", false, -1, L"a\n\"b"},
+        {L"\\u00e9", true, -1, L"\u00e9"},
+        {L"\\u00E9", true, -1, L"\u00e9"},
+        {L"\\u00e9", false, -1, L"\\u00e9"},
+        {L"a\\nb\\t", true, 4, L"a\\nb\\t"},
+        {L"\\u12", true, 0, L"\\u12"},
+        {L"\\u12x4", true, 0, L"\\u12x4"},
+        {L"ok\\r\\n\\", true, -1, L"ok\r\n\\"},
+        {L"\\\\\\", false, -1, L"\\\\"},
+        {L"x\\q\\z", false, 1, L"x\\q\\z"},
+        {L"a\\u0000b", true, -1, L"a"},
+        {L"no escapes", true, -1, L"no escapes"},
+    };
+    for (const UnescapeCase& c : cases) {
+        String s(c.text);
+        EXPECT_EQ(s.escToControls(c.unicode), c.result) << c.text;
+        EXPECT_STREQ(s.c_str(), c.after) << c.text;
+        EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.after))) << c.text;
+    }
+}
+
+TEST(StringEscape, SharedCopiesAreNeverWritten)
+{
+    const String escaped(L"a\\nb");
+    String decoded = escaped;
+    EXPECT_EQ(decoded.escToControls(false), -1);
+    EXPECT_STREQ(escaped.c_str(), L"a\\nb");
+
+    const String invalid(L"a\\xb");
+    String attempt = invalid;
+    EXPECT_EQ(attempt.escToControls(false), 1);
+    EXPECT_EQ(attempt.block(), invalid.block());
+
+    const String raw(L"line\n");
+    String copy = raw;
+    copy.controlsToEsc(false);
+    EXPECT_STREQ(raw.c_str(), L"line\n");
+}
+
+// Random texts rich in the units the escapes care about; never NUL.
+std::vector<std::wstring> randomTexts(unsigned int seed)
+{
+    static const wchar_t alphabet[] = L"\\\"\n\r\tu0aFz \x7F\x80\u00e9\u20ac\xD800\xDFFF\uFFFF";
+    const int alphabetSize = static_cast<int>(sizeof(alphabet) / sizeof(alphabet[0])) - 1;
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> length(0, 40);
+    std::uniform_int_distribution<int> pick(0, alphabetSize - 1);
+    std::vector<std::wstring> texts(3000);
+    for (std::wstring& text : texts) {
+        text.resize(static_cast<std::size_t>(length(random)));
+        for (wchar_t& unit : text)
+            unit = alphabet[pick(random)];
+    }
+    return texts;
+}
+
+bool isSingleLineAscii(const String& s)
+{
+    for (int i = 0; i < s.length(); ++i)
+        if (s[i] >= 0x80 || s[i] == L'\n' || s[i] == L'\r')
+            return false;
+    return true;
+}
+
+TEST(StringEscape, RoundTripRestoresRandomTexts)
+{
+    for (bool unicode : {false, true}) {
+        for (const std::wstring& text : randomTexts(20240611u)) {
+            String s(text.c_str());
+            s.controlsToEsc(unicode);
+            if (unicode)
+                EXPECT_TRUE(isSingleLineAscii(s)) << s.c_str();
+            ASSERT_EQ(s.escToControls(unicode), -1) << s.c_str();
+            ASSERT_STREQ(s.c_str(), text.c_str());
+        }
+    }
+}
+
+TEST(StringEscape, ArbitraryInputFailsOnlyAtBackslashAndKeepsText)
+{
+    for (bool unicode : {false, true}) {
+        for (const std::wstring& text : randomTexts(7u)) {
+            String s(text.c_str());
+            const int result = s.escToControls(unicode);
+            if (result == -1)
+                continue;
+            ASSERT_GE(result, 0);
+            ASSERT_LT(result, static_cast<int>(text.size()));
+            EXPECT_EQ(text[static_cast<std::size_t>(result)], L'\\');
+            ASSERT_STREQ(s.c_str(), text.c_str());
+        }
+    }
+}
+
+TEST(StringEscape, ThreadsRoundTripCopiesOfOneString)
+{
+    const String shared(L"say \"hi\"\n\u00e9\\");
+    std::vector<std::thread> threads;
+    std::vector<int> failures(4, 0);
+    for (int& failed : failures) {
+        threads.emplace_back([&shared, &failed] {
+            for (int i = 0; i < 2000; ++i) {
+                String s = shared;
+                s.controlsToEsc(true);
+                if (s.escToControls(true) != -1 || s != shared)
+                    ++failed;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int failed : failures)
+        EXPECT_EQ(failed, 0);
+    EXPECT_STREQ(shared.c_str(), L"say \"hi\"\n\u00e9\\");
+}
+
+} // namespace
