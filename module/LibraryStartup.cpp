@@ -1,0 +1,2 @@
+// This library's own start-up code.
+#include "module/ModuleStartup.h"

@@ -1,0 +1,148 @@
+#pragma once
+// Module: the record of one code module (library or executable) of the
+// process: its handles, its name and its resource symbols. Every Module
+// links itself into one process-wide list in creation order.
+//
+// Each code module owns exactly one Module, created by its own
+// thisModule() (see module/ModuleStartup.h, included by exactly one source
+// of every code module), and initialised and terminated by that module's
+// start-up code.
+
+#include "platform/Export.h"
+#include "platform/WinApi.h"
+#include "string/String.h"
+
+#include <iterator>
+#include <istream>
+#include <memory>
+#include <utility>
+
+namespace torv {
+class KelClass;
+class Module;
+class SymbolTable;
+class ModuleStartup;
+} // namespace torv
+
+// Defined by every code module for itself (never exported): that module's
+// own Module, created on the first call.
+torv::Module& thisModule();
+
+namespace torv {
+
+class TORV_API Module {
+public:
+    class TORV_API const_iterator {
+    public:
+        using iterator_category = std::bidirectional_iterator_tag;
+        using value_type = const Module;
+        using difference_type = unsigned long long;
+        using pointer = const Module*;
+        using reference = const Module&;
+
+        const_iterator() noexcept : current(nullptr) {}
+
+        reference operator*() const { return *current; }
+        pointer operator->() const { return current; }
+
+        // Stepping from the end position wraps: forward to the first module,
+        // backward to the last. The postfix forms also return the iterator
+        // after the step.
+        const_iterator& operator++();
+        const_iterator& operator++(int) { return ++*this; }
+        const_iterator& operator--();
+        const_iterator& operator--(int) { return --*this; }
+
+        pointer position() const { return current; }
+
+    protected:
+        friend class Module;
+        explicit const_iterator(const Module* at) noexcept : current(at) {}
+
+    private:
+        const Module* current;
+    };
+    using const_reverse_iterator = std::reverse_iterator<const_iterator>;
+
+    static Module* head;
+    static Module* tail;
+    static unsigned long long count;
+
+    static const_iterator begin() { return const_iterator(head); }
+    static const_iterator end() { return const_iterator(nullptr); }
+    static const_reverse_iterator rbegin() { return const_reverse_iterator(end()); }
+    static const_reverse_iterator rend() { return const_reverse_iterator(begin()); }
+
+    // String::EMPTY until the module is initialised.
+    const String& getModuleName() const;
+    // SymbolTable::EMPTY when the module has no (valid) embedded header.
+    const SymbolTable& getResourceSymbols() const;
+
+    HINSTANCE getInstance() const { return instance; }
+    // The translation library when one was loaded, else the instance.
+    HINSTANCE getResourceInstance() const { return resourceInstance; }
+    bool isInitialized() const { return initialized; }
+
+    // Resource lookup: with tryTranslation the translation library first,
+    // then the module's own file. languageChoice (may be null) carries the
+    // wanted LCID in (0: the thread locale) and the chosen one out.
+    HINSTANCE findResource(const String& name, const wchar_t* type, bool tryTranslation,
+                           DWORD* const languageChoice) const;
+    HINSTANCE findResource(unsigned int id, const wchar_t* type, bool tryTranslation,
+                           DWORD* const languageChoice) const;
+    // The resource's bytes, owned by the loaded library; (null, 0) if none.
+    std::pair<void*, DWORD> getResource(const String& name, const wchar_t* type,
+                                        bool tryTranslation, DWORD* const languageChoice) const;
+    std::pair<void*, DWORD> getResource(unsigned int id, const wchar_t* type,
+                                        bool tryTranslation, DWORD* const languageChoice) const;
+    // A read-only stream over the bytes; empty if none. Valid while the
+    // library holding the resource stays loaded.
+    std::unique_ptr<std::istream> loadResource(const String& name, const wchar_t* type,
+                                               bool tryTranslation) const;
+    std::unique_ptr<std::istream> loadResource(unsigned int id, const wchar_t* type,
+                                               bool tryTranslation) const;
+
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
+
+private:
+    friend torv::Module& ::thisModule();
+    friend class ModuleStartup;
+
+    Module();
+    ~Module();
+
+    bool internalInit(HINSTANCE h);
+    void internalTerm();
+    void initName();
+    void initSymbols();
+    void forEachOwnClass(void (KelClass::*hook)() const) const;
+
+    std::pair<HINSTANCE, HRSRC> findResourceImpl(const wchar_t* name, const wchar_t* type,
+                                                 bool tryTranslation,
+                                                 DWORD* const languageChoice) const;
+    std::pair<void*, DWORD> getResourceImpl(const wchar_t* name, const wchar_t* type,
+                                            bool tryTranslation,
+                                            DWORD* const languageChoice) const;
+    std::unique_ptr<std::istream> loadResourceImpl(const wchar_t* name, const wchar_t* type,
+                                                   bool tryTranslation) const;
+
+    Module* next;
+    Module* prev;
+    bool initialized;
+    HINSTANCE instance;
+    HINSTANCE resourceInstance;
+    String* moduleName;
+    SymbolTable* resourceSymbols;
+};
+
+inline bool operator==(const Module::const_iterator& a, const Module::const_iterator& b)
+{
+    return a.position() == b.position();
+}
+inline bool operator!=(const Module::const_iterator& a, const Module::const_iterator& b)
+{
+    return a.position() != b.position();
+}
+
+} // namespace torv
