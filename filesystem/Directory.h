@@ -106,6 +106,7 @@ private:
     SmartPtr<Directory> withLevelsOf(const Directory& other) const;
     bool sameStructure(const Directory& other) const;
     SmartPtr<const Directory> searchBase(const String& pattern) const;
+    DWORD attributes() const;
     bool isLink() const;
     bool removeSubdirectories() const;
     bool removeFiles() const;

@@ -29,20 +29,30 @@ bool removeDirectoryEntry(const Directory& directory)
 
 } // namespace
 
+// Asked without the trailing backslash below a root, so that a file of
+// the directory's name is found as well.
+DWORD Directory::attributes() const
+{
+    const String fullName = getFullName();
+    if (levels.empty())
+        return attributesAt(fullName);
+    return attributesAt(fullName.substr(0, fullName.length() - 1));
+}
+
 bool Directory::exists() const
 {
-    return attributesOf(*this) != INVALID_FILE_ATTRIBUTES;
+    return attributes() != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Directory::isDirectory() const
 {
-    return hasAttribute(attributesOf(*this), FILE_ATTRIBUTE_DIRECTORY);
+    return hasAttribute(attributes(), FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Junctions and symbolic links to directories.
 bool Directory::isLink() const
 {
-    return hasAttribute(attributesOf(*this), FILE_ATTRIBUTE_REPARSE_POINT);
+    return hasAttribute(attributes(), FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 bool Directory::isEmpty() const

@@ -4,9 +4,9 @@
 
 namespace torv {
 
-DWORD attributesOf(const FileSystemItem& item)
+DWORD attributesAt(const String& path)
 {
-    return GetFileAttributesW(systemPath(item.getFullName()).c_str());
+    return GetFileAttributesW(systemPath(path).c_str());
 }
 
 bool hasAttribute(DWORD attributes, DWORD attribute)

@@ -1,13 +1,14 @@
 #pragma once
-// Internal: the attributes of whatever is at an item's full name, asked
-// afresh on every call.
+// Internal: the attributes of whatever is at a path, asked afresh on every
+// call.
 
-#include "filesystem/FileSystemItem.h"
+#include "platform/WinApi.h"
+#include "string/String.h"
 
 namespace torv {
 
 // INVALID_FILE_ATTRIBUTES when nothing is there.
-DWORD attributesOf(const FileSystemItem& item);
+DWORD attributesAt(const String& path);
 
 bool hasAttribute(DWORD attributes, DWORD attribute);
 

@@ -34,11 +34,18 @@ void commitThroughRuntime(const String& path)
     _close(descriptor);
 }
 
+// A read-only file is never overwritten, not even where the system would
+// let a privileged process do so.
+bool isReadOnlyFile(const String& path)
+{
+    return hasAttribute(attributesAt(path), FILE_ATTRIBUTE_READONLY);
+}
+
 } // namespace
 
 bool File::exists() const
 {
-    const DWORD attributes = attributesOf(*this);
+    const DWORD attributes = attributesAt(getFullName());
     return attributes != INVALID_FILE_ATTRIBUTES && !hasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -77,7 +84,9 @@ bool File::copy(SmartPtr<const File> target, bool overwrite) const
     if (!target)
         return false;
     const String source = systemPath(getFullName());
-    if (CopyFileW(source.c_str(), systemPath(target->getFullName()).c_str(), !overwrite))
+    if (overwrite && isReadOnlyFile(target->getFullName()))
+        SetLastError(ERROR_ACCESS_DENIED);
+    else if (CopyFileW(source.c_str(), systemPath(target->getFullName()).c_str(), !overwrite))
         return true;
     reportSystemFailure(L"Failed to copy file '%s' to file '%s' because: %s", *this, *target);
     return false;

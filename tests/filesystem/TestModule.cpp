@@ -1,0 +1,2 @@
+// The test program's own Module.
+#include "module/ModuleStartup.h"
