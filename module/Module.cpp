@@ -1,6 +1,53 @@
 #include "module/Module.h"
 
+#include "module/Language.h"
+#include "module/ModulePath.h"
+#include "module/SymbolTable.h"
+#include "object/KelClass.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace torv {
+
+namespace {
+
+const DWORD PATH_BUFFER = MODULE_PATH_UNITS;
+// The longest path Windows hands out.
+const DWORD MAX_LONG_PATH = 32768;
+
+// Calls fill(buffer, size) with growing buffers until the text fits;
+// fill returns the length written, or at least size when it did not fit.
+template <class Fill>
+std::wstring fillGrowing(Fill fill)
+{
+    std::vector<wchar_t> buffer(PATH_BUFFER);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = fill(buffer.data(), size);
+        if (length < size)
+            return std::wstring(buffer.data(), length);
+        if (size >= MAX_LONG_PATH)
+            return std::wstring();
+        buffer.resize(std::max<DWORD>(length + 1, size * 2));
+    }
+}
+
+// The module's file path, in its long form when that can be had. Paths
+// beyond 260 characters get bigger buffers instead of a cut name.
+std::wstring modulePath(HINSTANCE instance)
+{
+    const std::wstring path = fillGrowing(
+        [instance](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(instance, buffer, size); });
+    if (path.empty())
+        return path;
+    const std::wstring longPath = fillGrowing(
+        [&path](wchar_t* buffer, DWORD size) { return GetLongPathNameW(path.c_str(), buffer, size); });
+    return longPath.empty() ? path : longPath;
+}
+
+} // namespace
 
 Module* Module::head = nullptr;
 Module* Module::tail = nullptr;
@@ -20,6 +67,73 @@ Module::~Module()
     --count;
     (next ? next->prev : tail) = prev;
     (prev ? prev->next : head) = next;
+    if (initialized)
+        internalTerm();
+    delete moduleName;
+}
+
+const String& Module::getModuleName() const
+{
+    return moduleName ? *moduleName : String::EMPTY;
+}
+
+const SymbolTable& Module::getResourceSymbols() const
+{
+    return resourceSymbols ? *resourceSymbols : SymbolTable::EMPTY;
+}
+
+bool Module::internalInit(HINSTANCE h)
+{
+    if (initialized || !h)
+        return false;
+    instance = h;
+    HINSTANCE translation = LoadTranslationDLL(h, NO_LANGUAGE);
+    resourceInstance = translation ? translation : h;
+    initName();
+    initialized = true;
+    initSymbols();
+    forEachOwnClass(&KelClass::initClassStatics);
+    return true;
+}
+
+void Module::internalTerm()
+{
+    if (!initialized)
+        return;
+    if (resourceInstance != instance)
+        FreeLibrary(resourceInstance);
+    delete resourceSymbols;
+    resourceSymbols = nullptr;
+    // Same order as at initialisation: bases before derived classes.
+    forEachOwnClass(&KelClass::clearClassStatics);
+    initialized = false;
+}
+
+void Module::initName()
+{
+    const std::wstring name = baseNameOf(modulePath(instance));
+    delete moduleName;
+    moduleName = nullptr;
+    moduleName = new String(name.c_str(), static_cast<int>(name.size()));
+}
+
+// A missing header, or one with any bad line, leaves no symbols at all.
+void Module::initSymbols()
+{
+    resourceSymbols = new SymbolTable;
+    std::unique_ptr<std::istream> header = loadResource(String(L"resource.h"), L"METADATA", true);
+    if (!header || !resourceSymbols->parseHeaderFile(*header)) {
+        delete resourceSymbols;
+        resourceSymbols = nullptr;
+    }
+}
+
+void Module::forEachOwnClass(void (KelClass::*hook)() const) const
+{
+    for (const KelClass* c = nullptr; KelClass::iterateAllClasses(c);) {
+        if (c->module == this)
+            (c->*hook)();
+    }
 }
 
 Module::const_iterator& Module::const_iterator::operator++()

@@ -1,12 +1,111 @@
 #pragma once
 // The start-up code of one code module. Include this header in exactly one
 // source of every code module (library, executable, test program) that
-// uses this library: it defines the module's own thisModule().
+// uses this library. It defines the module's own thisModule() and the
+// calls that initialise and terminate that Module:
+//
+// - In a library (the default) it defines DllMain and the entry function
+//   TorvModuleEntry, which the library must be linked with as its entry
+//   point (MinGW: -Wl,--entry,TorvModuleEntry). On process attach the entry
+//   runs the extension raw entry hook before anything else, then the C
+//   run-time, which runs the static initialisers and then DllMain:
+//   attach  internalInit, AfxInitExtensionModule, a CDynLinkLibrary;
+//           any failure fails the load;
+//   detach  the CDynLinkLibrary deleted, AfxTermExtensionModule,
+//           internalTerm.
+// - In an executable, define TORV_EXECUTABLE_MODULE before including it:
+//   the Module is initialised during static initialisation and terminated
+//   with the exit-time destructors.
 
 #include "module/Module.h"
+#include "platform/MfcLayer.h"
+
+#include <new>
 
 torv::Module& thisModule()
 {
     static torv::Module module;
     return module;
 }
+
+namespace torv {
+
+// The start-up code's access to its Module's private init and term.
+class ModuleStartup {
+public:
+    static bool init(HINSTANCE instance) { return thisModule().internalInit(instance); }
+    static void term() { thisModule().internalTerm(); }
+};
+
+} // namespace torv
+
+#if defined(TORV_EXECUTABLE_MODULE)
+
+namespace {
+
+struct TorvExecutableStartup {
+    TorvExecutableStartup() { torv::ModuleStartup::init(GetModuleHandleW(nullptr)); }
+    ~TorvExecutableStartup() { torv::ModuleStartup::term(); }
+    TorvExecutableStartup(const TorvExecutableStartup&) = delete;
+    TorvExecutableStartup& operator=(const TorvExecutableStartup&) = delete;
+};
+
+const TorvExecutableStartup torvExecutableStartup;
+
+} // namespace
+
+#else
+
+namespace {
+
+AFX_EXTENSION_MODULE torvExtensionModule;
+CDynLinkLibrary* torvDynLinkLibrary = nullptr;
+
+BOOL torvAttachModule(HINSTANCE instance)
+{
+    if (!torv::ModuleStartup::init(instance))
+        return FALSE;
+    torvExtensionModule = AFX_EXTENSION_MODULE();
+    if (!AfxInitExtensionModule(torvExtensionModule, instance))
+        return FALSE;
+    torvDynLinkLibrary = new (std::nothrow) CDynLinkLibrary(torvExtensionModule, FALSE);
+    return torvDynLinkLibrary != nullptr;
+}
+
+void torvDetachModule()
+{
+    delete torvDynLinkLibrary;
+    torvDynLinkLibrary = nullptr;
+    AfxTermExtensionModule(torvExtensionModule, FALSE);
+    torv::ModuleStartup::term();
+}
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        return torvAttachModule(instance);
+    case DLL_PROCESS_DETACH:
+        torvDetachModule();
+        return TRUE;
+    default:
+        return TRUE;
+    }
+}
+
+#if !defined(_MSC_VER)
+// MinGW's run-time has no slot for the raw entry hook, so the library's
+// entry runs it and then hands over to the run-time's own entry.
+extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE instance, DWORD reason, LPVOID reserved);
+
+extern "C" BOOL WINAPI TorvModuleEntry(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+        AfxRawEntryHook(instance, reason, reserved);
+    return DllMainCRTStartup(instance, reason, reserved);
+}
+#endif
+
+#endif

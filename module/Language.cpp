@@ -1,0 +1,66 @@
+#include "module/Language.h"
+
+#include "module/LanguageSearch.h"
+#include "module/LanguageState.h"
+#include "module/Module.h"
+#include "module/ModulePath.h"
+
+#include <commctrl.h>
+#include <io.h>
+
+#include <algorithm>
+
+namespace torv {
+
+namespace {
+
+constexpr int READ_ACCESS = 4;
+// The help-file extension must still fit the module-name buffer.
+constexpr std::wstring::size_type LAST_EXTENSION_POSITION = 254;
+
+// <module path without extension>.chm when it can be read; empty otherwise.
+std::wstring plainHelpFile(HINSTANCE module)
+{
+    const std::wstring moduleName = moduleFileName(module);
+    if (moduleName.empty())
+        return moduleName;
+    std::wstring name = longPathName(moduleName);
+    if (name.empty())
+        return name;
+    const auto cut = std::min(name.rfind(L'.'), name.size());
+    if (cut > LAST_EXTENSION_POSITION)
+        return std::wstring();
+    name.replace(cut, std::wstring::npos, L".chm");
+    return _waccess(name.c_str(), READ_ACCESS) == 0 ? name : std::wstring();
+}
+
+}  // namespace
+
+HINSTANCE LoadTranslationDLL(HINSTANCE module, LANGID language)
+{
+    const LocatedFile translation = locateLanguageFile(module, L".dll", language);
+    const LANGID applied = language != NO_LANGUAGE ? language : translation.language;
+    if (applied != NO_LANGUAGE && module == GetModuleHandleW(nullptr))
+        InitMUILanguage(applied);
+    LanguageState::instance().recordLanguage(module, translation.language);
+    if (translation.path.empty())
+        return module;
+    return LoadLibraryExW(translation.path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+}
+
+const wchar_t* LocateHelpFile(HINSTANCE module, LANGID language)
+{
+    std::wstring& helpFile = LanguageState::instance().helpFilePath();
+    if (helpFile.empty())
+        helpFile = locateLanguageFile(module, L".chm", language).path;
+    if (helpFile.empty())
+        helpFile = plainHelpFile(module);
+    return helpFile.c_str();
+}
+
+LANGID GetCurrentLangId(const Module& module)
+{
+    return LanguageState::instance().recordedLanguage(module.getInstance());
+}
+
+}  // namespace torv

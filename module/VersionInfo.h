@@ -1,0 +1,46 @@
+#pragma once
+// Internal: string values of a module's version block, and the per-product
+// data folder named after three of them.
+#include "platform/WinApi.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace torv {
+
+class VersionInfo {
+public:
+    // The version block of `fileName`, found by the system's library search
+    // order; null when the file has no block or it cannot be read.
+    static std::unique_ptr<VersionInfo> ofFile(const wchar_t* fileName);
+
+    // The value `name` (e.g. "ProductName") of the first translation, absent
+    // when the block has no such value. Throws std::runtime_error when the
+    // block has no translation table or the value path does not fit.
+    std::optional<std::wstring> queryString(const wchar_t* name);
+
+private:
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+
+    explicit VersionInfo(std::vector<BYTE> block);
+    void readTranslations();
+    std::wstring valuePath(const Translation& translation, const wchar_t* name) const;
+
+    std::vector<BYTE> data;
+    const Translation* translations = nullptr;
+    UINT translationCount = 0;
+    bool translationsRead = false;
+};
+
+// The common program-files folder followed by the module's company, product
+// and product version, each ending with a backslash; empty when the folder,
+// the module's file name or its version block is not available. The folder
+// is only named, never created.
+std::wstring productDataFolder(HMODULE module);
+
+}  // namespace torv

@@ -1,0 +1,212 @@
+#include "module/Module.h"
+#include "module/SymbolTable.h"
+#include "object/BaseNode.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using torv::String;
+using torv::SymbolTable;
+
+const unsigned int UNKNOWN = 0xFFFFFFFFu;
+
+bool parse(SymbolTable& table, const std::string& text)
+{
+    std::istringstream in(text);
+    return table.parseHeaderFile(in);
+}
+
+unsigned int valueOf(const SymbolTable& table, const wchar_t* name)
+{
+    return table.lookupSymbol(String(name));
+}
+
+std::unique_ptr<std::istream> libraryHeader()
+{
+    return torv::BaseNode::Class()->module->loadResource(String(L"RESOURCE.H"), L"METADATA", false);
+}
+
+struct LineCase {
+    const char* line;
+    bool accepted;
+    // The value stored for NAME, UNKNOWN when nothing is stored.
+    unsigned int value;
+};
+
+class SymbolLine : public ::testing::TestWithParam<LineCase> {
+};
+
+// Each line is read after "#define BASE 40960".
+TEST_P(SymbolLine, IsParsedAsDefinitionOrRejected)
+{
+    const LineCase& c = GetParam();
+    SymbolTable table;
+    ASSERT_TRUE(parse(table, "#define BASE 40960\r\n"));
+    EXPECT_EQ(c.accepted, parse(table, std::string(c.line) + "\r\n")) << c.line;
+    EXPECT_EQ(c.value, valueOf(table, L"NAME")) << c.line;
+    EXPECT_EQ(40960u, valueOf(table, L"BASE"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, SymbolLine,
+    ::testing::Values(
+        LineCase{"#define NAME 4096", true, 4096},
+        LineCase{"#define\tNAME\t4096\t// comment", true, 4096},
+        LineCase{"  #define NAME (4096)", true, 4096},
+        LineCase{"#define NAME 100L", true, 100},
+        LineCase{"#define NAME BASE", true, 40960},
+        LineCase{"#define NAME base", true, 40960},
+        LineCase{"#define NAME 0x8000", true, 0},
+        LineCase{"#define NAME (BASE-1)", true, 0},
+        LineCase{"#define NAME _X", true, 0},
+        LineCase{"#define NAME (-1)", true, 0xFFFFFFFFu},
+        // The conversion saturates at the largest long.
+        LineCase{"#define NAME 4294967296", true, 0x7FFFFFFFu},
+        LineCase{"#define NAME", true, 0},
+        LineCase{"#define NAME   ", true, 0},
+        LineCase{"// #define NAME 3", true, 3},
+        LineCase{"#define NAME -1", false, UNKNOWN},
+        LineCase{"#define NAME UNDEFINED", false, UNKNOWN},
+        LineCase{"#defineNAME 1", false, UNKNOWN},
+        LineCase{"#define", false, UNKNOWN},
+        LineCase{"#define    ", false, UNKNOWN},
+        LineCase{"#define BASE 1", false, UNKNOWN},
+        LineCase{"#define base 1", false, UNKNOWN},
+        LineCase{"#undef NAME", true, UNKNOWN},
+        LineCase{"#pragma once", true, UNKNOWN},
+        LineCase{"#DEFINE NAME 1", true, UNKNOWN},
+        LineCase{"", true, UNKNOWN},
+        LineCase{"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN}));
+
+TEST(SymbolTable, EditorSymbolPrefixIsCaseSensitive)
+{
+    SymbolTable table;
+    EXPECT_TRUE(parse(table, "#define _APS_X 1\r\n#define _aps_x 2\r\n"));
+    EXPECT_EQ(2u, valueOf(table, L"_APS_X"));
+    EXPECT_EQ(SymbolTable::SymbolSet{String(L"_aps_x")}, table.lookupValue(2));
+}
+
+TEST(SymbolTable, BadLinesFailTheStreamButKeepTheGoodOnes)
+{
+    SymbolTable table;
+    EXPECT_FALSE(parse(table, "#define X 1\r\n#define x 2\r\n#define B A\r\n#define A 7\r\n#define C A\r\n"));
+    EXPECT_EQ(1u, valueOf(table, L"x"));
+    EXPECT_EQ(UNKNOWN, valueOf(table, L"B"));
+    EXPECT_EQ(7u, table[String(L"C")]);
+    EXPECT_EQ(1u, table.lookupValue(1).size());
+}
+
+TEST(SymbolTable, EmptyStreamGivesAnEmptyTable)
+{
+    SymbolTable table;
+    EXPECT_TRUE(parse(table, ""));
+    EXPECT_TRUE(table.lookupValue(0).empty());
+    EXPECT_EQ(UNKNOWN, SymbolTable::EMPTY.lookupSymbol(String(L"ID_NULL")));
+}
+
+TEST(SymbolTable, LongLineEndsTheReadingWithFalse)
+{
+    const std::string longest = "#define LONGEST 254 //" + std::string(254 - 22, 'x');
+    SymbolTable table;
+    EXPECT_TRUE(parse(table, longest + "\n#define AFTER 1\n"));
+    EXPECT_EQ(254u, valueOf(table, L"LONGEST"));
+    EXPECT_EQ(1u, valueOf(table, L"AFTER"));
+
+    SymbolTable broken;
+    EXPECT_FALSE(parse(broken, "#define BEFORE 1\n" + longest + "x\n#define AFTER 2\n"));
+    EXPECT_EQ(1u, valueOf(broken, L"BEFORE"));
+    EXPECT_EQ(UNKNOWN, valueOf(broken, L"AFTER"));
+}
+
+TEST(SymbolTable, StreamInFailOrBadStateGivesFalse)
+{
+    SymbolTable table;
+    std::istringstream failed("#define X 1\n");
+    failed.setstate(std::ios::failbit);
+    EXPECT_FALSE(table.parseHeaderFile(failed));
+    std::istringstream bad("#define X 1\n");
+    bad.setstate(std::ios::badbit);
+    EXPECT_FALSE(table.parseHeaderFile(bad));
+    EXPECT_EQ(UNKNOWN, valueOf(table, L"X"));
+}
+
+TEST(SymbolTable, CopiesAreIndependent)
+{
+    SymbolTable table;
+    ASSERT_TRUE(parse(table, "#define A 1\n"));
+    SymbolTable copy(table);
+    ASSERT_TRUE(parse(copy, "#define B 2\n"));
+    table = table;
+    EXPECT_EQ(1u, valueOf(table, L"A"));
+    EXPECT_EQ(UNKNOWN, valueOf(table, L"B"));
+    SymbolTable assigned;
+    assigned = copy;
+    EXPECT_EQ(2u, valueOf(assigned, L"B"));
+}
+
+TEST(LibraryHeader, AllDefinitionsParse)
+{
+    std::unique_ptr<std::istream> header = libraryHeader();
+    ASSERT_NE(nullptr, header);
+    SymbolTable table;
+    EXPECT_TRUE(table.parseHeaderFile(*header));
+
+    std::size_t definitions = 0;
+    for (unsigned int value : {1u, 2u, 3u, 4u, 24u, 32768u, 40959u, 40960u, 57342u, 57343u})
+        definitions += table.lookupValue(value).size();
+    for (unsigned int value = 4096; value <= 4145; ++value)
+        definitions += table.lookupValue(value).size();
+    EXPECT_EQ(63u, definitions);
+
+    using Names = SymbolTable::SymbolSet;
+    EXPECT_EQ((Names{String(L"IDC_ANGLE_THRESHOLD"), String(L"IDD_ABOUTBOX"), String(L"IDS_PROJNAME")}),
+              table[4096u]);
+    EXPECT_EQ((Names{String(L"IDDEFAULTS"), String(L"IDR_SCANTYPE2")}), table.lookupValue(3));
+    EXPECT_TRUE(table.lookupValue(5).empty());
+    EXPECT_EQ(4096u, valueOf(table, L"idd_aboutbox"));
+    EXPECT_EQ(32768u, valueOf(table, L"ID_LEGACY_START"));
+    EXPECT_EQ(4145u, valueOf(table, L"IDC_CONTROL10"));
+    EXPECT_EQ(UNKNOWN, valueOf(table, L"_APS_NEXT_RESOURCE_VALUE"));
+}
+
+// Random and mutated lines must never crash the reader, and a line it
+// accepts must leave a readable table.
+TEST(SymbolTableFuzz, RandomAndMutatedLinesAreHandled)
+{
+    std::unique_ptr<std::istream> header = libraryHeader();
+    ASSERT_NE(nullptr, header);
+    std::vector<std::string> seeds;
+    for (std::string line; std::getline(*header, line);)
+        seeds.push_back(line);
+    seeds.push_back("#define A (A)");
+    seeds.push_back("#define \x01\x7f\xff 1");
+
+    std::mt19937 random(20240611);
+    const std::string alphabet = "#define _APSx0123456789()-+.L \t\r//ABCdef\x01\xe4\xff";
+    auto pick = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    SymbolTable table;
+    for (int round = 0; round < 4000; ++round) {
+        std::string line = seeds[pick(seeds.size())];
+        const int edits = 1 + static_cast<int>(pick(6));
+        for (int e = 0; e < edits; ++e) {
+            const char c = alphabet[pick(alphabet.size())];
+            const std::size_t at = line.empty() ? 0 : pick(line.size() + 1);
+            switch (pick(4)) {
+            case 0: line.insert(at, 1, c); break;
+            case 1: if (at < line.size()) line[at] = c; break;
+            case 2: if (at < line.size()) line.erase(at, 1); break;
+            default: line = std::string(pick(300), c); break;
+            }
+        }
+        std::istringstream in(line + "\r\n" + line);
+        table.parseHeaderFile(in);
+    }
+    SymbolTable copy(table);
+    EXPECT_EQ(table.lookupSymbol(String(L"ID_NULL")), copy.lookupSymbol(String(L"id_null")));
+}
+
+} // namespace
