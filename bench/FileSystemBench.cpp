@@ -6,6 +6,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 #include "filesystem/FileSystemIterator.h"
+#define TORV_EXECUTABLE_MODULE
 #include "module/ModuleStartup.h"
 #include "platform/WinApi.h"
 
