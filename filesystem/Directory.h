@@ -5,8 +5,9 @@
 // long-path prefix; the full name always renders without that prefix.
 // Derived paths are new objects; only setName changes a Directory.
 //
-// Disk operations work on the full name. Removal never follows a junction
-// or a symbolic link to a directory: such an entry is removed as a link and
+// Disk operations work on the full name; from 248 characters on it reaches
+// the system with the long-path prefix. Removal never follows a junction or
+// a symbolic link to a directory: such an entry is removed as a link and
 // its target is left alone. Copying follows them like any directory.
 
 #include "filesystem/FileSystemItem.h"

@@ -50,8 +50,8 @@ public:
     bool remove() const;
     // Copies into `target` under this file's name: the new File, or null.
     SmartPtr<const File> copy(SmartPtr<const Directory> target, bool overwrite) const;
-    // The target's directory must exist. A failed copy leaves both files as
-    // they were.
+    // The target's directory must exist. A read-only target is never
+    // overwritten; a failed copy leaves both files as they were.
     bool copy(SmartPtr<const File> target, bool overwrite) const;
     // Fails when the target exists; across volumes the system copies and
     // deletes.

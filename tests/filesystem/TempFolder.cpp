@@ -3,6 +3,9 @@
 #include "platform/WinApi.h"
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace fstest {
@@ -13,31 +16,33 @@ namespace {
 // and cleaned up independently of the library.
 std::wstring longForm(const std::wstring& path)
 {
-    return path.compare(0, 4, L"\\\\?\\") == 0 ? path : L"\\\\?\\" + path;
+    return L"\\\\?\\" + path;
 }
 
+DWORD attributesOnDisk(const std::wstring& path)
+{
+    return GetFileAttributesW(longForm(path).c_str());
+}
+
+// Read-only files go too; links are removed, never followed.
 void removeTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(longForm(folder + L"*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + name;
-            SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-            const DWORD attributes = entry.dwFileAttributes;
-            const bool isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !isLink)
-                removeTree(path + L"\\");
-            else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryW(longForm(path).c_str());
-            else
-                DeleteFileW(longForm(path).c_str());
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
+    for (BOOL found = search != INVALID_HANDLE_VALUE; found; found = FindNextFileW(search, &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        const std::wstring path = folder + name;
+        const DWORD kind = entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+        SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (kind == FILE_ATTRIBUTE_DIRECTORY)
+            removeTree(path + L"\\");
+        else if (!DeleteFileW(longForm(path).c_str()))
+            RemoveDirectoryW(longForm(path).c_str());
     }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
     RemoveDirectoryW(longForm(folder).c_str());
 }
 
@@ -50,8 +55,7 @@ TempFolder::TempFolder()
     GetTempPathW(MAX_PATH + 1, temp);
     root = std::wstring(temp) + L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(counter++) + L"\\";
-    if (!CreateDirectoryW(root.c_str(), nullptr))
-        throw std::runtime_error("cannot create the scratch folder");
+    makeDirectory(root);
 }
 
 TempFolder::~TempFolder()
@@ -71,39 +75,28 @@ torv::SmartPtr<const torv::File> TempFolder::file(const std::wstring& relative) 
 
 void writeFile(const std::wstring& path, const std::string& content)
 {
-    HANDLE handle = CreateFileW(longForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    std::ofstream out(std::filesystem::path(longForm(path)), std::ios::binary);
+    if (!(out << content))
         throw std::runtime_error("cannot write a test file");
-    DWORD written = 0;
-    WriteFile(handle, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(handle);
 }
 
 std::string readFile(const std::wstring& path)
 {
-    HANDLE handle = CreateFileW(longForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    std::ifstream in(std::filesystem::path(longForm(path)), std::ios::binary);
+    if (!in)
         return "<missing>";
-    std::string content;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(handle, chunk, sizeof(chunk), &got, nullptr) && got > 0)
-        content.append(chunk, got);
-    CloseHandle(handle);
-    return content;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool isFileOnDisk(const std::wstring& path)
 {
-    const DWORD attributes = GetFileAttributesW(longForm(path).c_str());
+    const DWORD attributes = attributesOnDisk(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool isDirectoryOnDisk(const std::wstring& path)
 {
-    const DWORD attributes = GetFileAttributesW(longForm(path).c_str());
+    const DWORD attributes = attributesOnDisk(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -113,9 +106,9 @@ void makeDirectory(const std::wstring& path)
         throw std::runtime_error("cannot create a test folder");
 }
 
-void setReadOnly(const std::wstring& path, bool readOnly)
+void setReadOnly(const std::wstring& path)
 {
-    SetFileAttributesW(longForm(path).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_READONLY);
 }
 
 } // namespace fstest

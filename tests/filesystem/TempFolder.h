@@ -33,6 +33,6 @@ std::string readFile(const std::wstring& path);
 bool isFileOnDisk(const std::wstring& path);
 bool isDirectoryOnDisk(const std::wstring& path);
 void makeDirectory(const std::wstring& path);
-void setReadOnly(const std::wstring& path, bool readOnly);
+void setReadOnly(const std::wstring& path);
 
 } // namespace fstest
