@@ -6,7 +6,6 @@
 #include "module/ModulePath.h"
 
 #include <commctrl.h>
-#include <io.h>
 
 #include <algorithm>
 
@@ -14,8 +13,7 @@ namespace torv {
 
 namespace {
 
-constexpr int READ_ACCESS = 4;
-// The help-file extension must still fit the module-name buffer.
+// Where ".chm" may still start so that it fits the module-name buffer.
 constexpr std::wstring::size_type LAST_EXTENSION_POSITION = 254;
 
 // <module path without extension>.chm when it can be read; empty otherwise.
@@ -31,7 +29,7 @@ std::wstring plainHelpFile(HINSTANCE module)
     if (cut > LAST_EXTENSION_POSITION)
         return std::wstring();
     name.replace(cut, std::wstring::npos, L".chm");
-    return _waccess(name.c_str(), READ_ACCESS) == 0 ? name : std::wstring();
+    return isReadableFile(name) ? name : std::wstring();
 }
 
 }  // namespace

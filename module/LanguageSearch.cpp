@@ -6,8 +6,6 @@
 #include "module/ModulePath.h"
 #include "module/VersionInfo.h"
 
-#include <io.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -17,7 +15,6 @@ namespace {
 
 constexpr LANGID US_ENGLISH = 0x0409;
 constexpr LANGID PRIMARY_LANGUAGE_MASK = 0x3FF;
-constexpr int READ_ACCESS = 4;
 
 // The candidate file names of one module, one per folder in search order,
 // each waiting for its language code.
@@ -42,7 +39,7 @@ public:
     {
         for (const std::wstring& prefix : prefixes) {
             const std::wstring name = prefix + code + extension;
-            if (name.size() < MODULE_PATH_UNITS && _waccess(name.c_str(), READ_ACCESS) == 0)
+            if (name.size() < MODULE_PATH_UNITS && isReadableFile(name))
                 return name;
         }
         return std::wstring();

@@ -1,5 +1,7 @@
 #include "module/ModulePath.h"
 
+#include <io.h>
+
 namespace torv {
 
 namespace {
@@ -38,6 +40,12 @@ std::wstring longModuleFileName(HMODULE module)
         return name;
     const std::wstring longName = longPathName(name);
     return longName.empty() ? name : longName;
+}
+
+bool isReadableFile(const std::wstring& path)
+{
+    constexpr int READ_ACCESS = 4;
+    return _waccess(path.c_str(), READ_ACCESS) == 0;
 }
 
 std::wstring folderOf(const std::wstring& path)

@@ -19,6 +19,9 @@ std::wstring longPathName(const std::wstring& path);
 // The module's file name in its long form when that conversion succeeds.
 std::wstring longModuleFileName(HMODULE module);
 
+// True when the file exists and may be read.
+bool isReadableFile(const std::wstring& path);
+
 // "C:\App\" of "C:\App\App.exe": up to and including the last backslash.
 std::wstring folderOf(const std::wstring& path);
 

@@ -4,34 +4,12 @@
 
 namespace fixture {
 
-namespace {
-
-std::wstring folderOf(const std::wstring& path)
-{
-    return path.substr(0, path.rfind(L'\\') + 1);
-}
-
-// Every file of folder, then the folder itself.
-void removeFolder(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileW((folder + found.cFileName).c_str());
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-} // namespace
-
 std::wstring programFolder()
 {
     std::vector<wchar_t> name(32768);
     const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    return folderOf(std::wstring(name.data(), length));
+    const std::wstring path(name.data(), length);
+    return path.substr(0, path.rfind(L'\\') + 1);
 }
 
 std::wstring userLanguageCode()
@@ -43,9 +21,9 @@ std::wstring userLanguageCode()
 
 Folder::Folder()
 {
+    static int created = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    static int created = 0;
     folder = std::wstring(temp) + L"torv_module_" + std::to_wstring(GetCurrentProcessId()) + L"_"
              + std::to_wstring(++created) + L"\\";
     CreateDirectoryW(folder.c_str(), nullptr);
@@ -53,7 +31,15 @@ Folder::Folder()
 
 Folder::~Folder()
 {
-    removeFolder(folder);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileW((folder + found.cFileName).c_str());
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 std::wstring Folder::copy(const std::wstring& fixture, const std::wstring& name) const

@@ -1,0 +1,93 @@
+// The "lang=" switch: child runs of this program with a prepared scratch
+// folder and a registry setting that the switch must win over.
+#include "LanguageTestSupport.h"
+
+#include "module/Language.h"
+#include "module/Module.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace langtest;
+
+namespace {
+
+constexpr LANGID GERMAN = 0x0407;
+
+const torv::Module& libraryModule()
+{
+    const HINSTANCE library = GetModuleHandleW(L"TorvBase.dll");
+    for (auto module = torv::Module::begin(); module != torv::Module::end(); ++module) {
+        if (module->getInstance() == library)
+            return *module;
+    }
+    throw std::logic_error("library module not registered");
+}
+
+// Alpha has German in its folder and French in its languages folder, Beta
+// only German; Alpha also has a help file without language.
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        placed.copy(MARKER_FIXTURES[2], scratch + L"Alpha.dll");
+        placed.copy(MARKER_FIXTURES[0], scratch + L"AlphaDEU.dll");
+        placed.copy(MARKER_FIXTURES[1], scratch + L"languages\\AlphaFRA.dll");
+        placed.copy(MARKER_FIXTURES[2], scratch + L"Beta.dll");
+        placed.copy(MARKER_FIXTURES[0], scratch + L"BetaDEU.dll");
+        placed.create(scratch + L"Alpha.chm");
+        placed.create(scratch + L"AlphaDEU.chm");
+    }
+
+    const std::wstring scratch = scratchFolder();
+    PlacedFiles placed;
+    ProgramSettings settings{L"DEU"};
+};
+
+}  // namespace
+
+TEST_F(CommandLine, SwitchWinsOverRegistrySetting)
+{
+    EXPECT_TRUE(runChildTest(placed, scratch, L"DISABLED_French",
+                             L"-Language=French -lang=TOOLONG /LANG=fra"));
+}
+
+TEST_F(CommandLine, SwitchWithoutCodeLeavesRegistrySetting)
+{
+    EXPECT_TRUE(runChildTest(placed, scratch, L"DISABLED_RegistryGerman", L"-lang= -lang=FRA"));
+}
+
+TEST(LanguageChild, DISABLED_French)
+{
+    // Both the program and the library chose French at start-up, without a
+    // file; the common controls took the program's choice.
+    const LANGID french = torv::GetCurrentLangId(thisModule());
+    EXPECT_EQ(PRIMARYLANGID(french), LANG_FRENCH);
+    EXPECT_EQ(torv::GetCurrentLangId(libraryModule()), french);
+    EXPECT_EQ(GetMUILanguage(), french);
+
+    const std::wstring scratch = childScratchFolder();
+    HostModule alpha(scratch, L"Alpha");
+    HostModule beta(scratch, L"Beta");
+    EXPECT_EQ(loadedMarker(alpha.handle(), torv::NO_LANGUAGE), 2);
+    // Only the explicit language is tried, and only the program's choice
+    // reaches the common controls.
+    EXPECT_EQ(loadedMarker(beta.handle(), GERMAN), MODULE_ITSELF);
+    EXPECT_EQ(GetMUILanguage(), french);
+
+    // No French help file: the one without language serves.
+    const std::wstring helpFile = alpha.stem() + L".chm";
+    EXPECT_EQ(torv::LocateHelpFile(alpha.handle(), GERMAN), helpFile);
+    EXPECT_EQ(torv::LocateHelpFile(beta.handle(), GERMAN), helpFile);
+    reportChildDone();
+}
+
+TEST(LanguageChild, DISABLED_RegistryGerman)
+{
+    HostModule alpha(childScratchFolder(), L"Alpha");
+    EXPECT_EQ(loadedMarker(alpha.handle(), torv::NO_LANGUAGE), 1);
+    reportChildDone();
+}

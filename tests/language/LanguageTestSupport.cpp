@@ -1,0 +1,219 @@
+#include "LanguageTestSupport.h"
+
+#include "module/Language.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+namespace langtest {
+
+namespace {
+
+constexpr wchar_t SCRATCH_VARIABLE[] = L"TORV_LANGUAGE_SCRATCH";
+constexpr wchar_t CHILD_DONE_FILE[] = L"child-done";
+
+std::wstring programFileName()
+{
+    wchar_t name[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, name, MAX_PATH);
+    return std::wstring(name, length);
+}
+
+std::wstring withTrailingBackslash(std::wstring folder)
+{
+    if (folder.empty() || folder.back() != L'\\')
+        folder += L'\\';
+    return folder;
+}
+
+bool exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The running program's key below "Software\Arvex": App.exe has "App5".
+std::wstring programKeyPath()
+{
+    return L"Software\\Arvex\\" + programBaseName() + L"5";
+}
+
+std::wstring settingsKeyPath()
+{
+    return programKeyPath() + L"\\Settings";
+}
+
+}  // namespace
+
+const wchar_t* const MARKER_FIXTURES[3] = {L"LangMarked1", L"LangMarked2", L"LangMarked3"};
+
+std::wstring programFolder()
+{
+    const std::wstring name = programFileName();
+    return name.substr(0, name.rfind(L'\\') + 1);
+}
+
+std::wstring programBaseName()
+{
+    const std::wstring name = programFileName().substr(programFolder().size());
+    return name.substr(0, name.rfind(L'.'));
+}
+
+std::wstring commonFilesFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, folder, CSIDL_PROGRAM_FILES_COMMON, FALSE);
+    return withTrailingBackslash(folder);
+}
+
+std::wstring scratchFolder()
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return withTrailingBackslash(temp) + L"torv-language-" + std::to_wstring(GetCurrentProcessId())
+        + L"\\";
+}
+
+std::wstring fixturePath(const wchar_t* fixture)
+{
+    return programFolder() + fixture + L".dll";
+}
+
+PlacedFiles::~PlacedFiles()
+{
+    for (auto file = files.rbegin(); file != files.rend(); ++file)
+        DeleteFileW(file->c_str());
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        EXPECT_TRUE(RemoveDirectoryW(folder->c_str())) << "folder left behind";
+}
+
+void PlacedFiles::makeFolders(const std::wstring& file)
+{
+    for (size_t slash = file.find(L'\\', 3); slash != std::wstring::npos;
+         slash = file.find(L'\\', slash + 1)) {
+        const std::wstring folder = file.substr(0, slash);
+        if (!exists(folder) && CreateDirectoryW(folder.c_str(), nullptr))
+            folders.push_back(folder);
+    }
+}
+
+void PlacedFiles::copy(const wchar_t* fixture, const std::wstring& target)
+{
+    makeFolders(target);
+    ASSERT_TRUE(CopyFileW(fixturePath(fixture).c_str(), target.c_str(), TRUE)) << "cannot place file";
+    files.push_back(target);
+}
+
+void PlacedFiles::create(const std::wstring& target)
+{
+    makeFolders(target);
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create file";
+    CloseHandle(file);
+    files.push_back(target);
+}
+
+HostModule::HostModule(const std::wstring& folder, const std::wstring& name)
+    : folder(folder), name(name), module(nullptr)
+{
+    load();
+}
+
+HostModule::HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& folder,
+                       const std::wstring& name)
+    : folder(folder), name(name), module(nullptr)
+{
+    placed.copy(fixture, stem() + L".dll");
+    load();
+}
+
+void HostModule::load()
+{
+    module = LoadLibraryW((stem() + L".dll").c_str());
+    EXPECT_NE(module, nullptr) << "cannot load host module";
+}
+
+HostModule::~HostModule()
+{
+    if (module != nullptr)
+        FreeLibrary(module);
+}
+
+int loadedMarker(HINSTANCE host, LANGID language)
+{
+    const HINSTANCE loaded = torv::LoadTranslationDLL(host, language);
+    if (loaded == host)
+        return MODULE_ITSELF;
+    if (loaded == nullptr)
+        return NOT_LOADED;
+    int marker = 0;
+    if (const HRSRC resource = FindResourceW(loaded, MAKEINTRESOURCEW(1), RT_RCDATA))
+        marker = *static_cast<const WORD*>(LockResource(LoadResource(loaded, resource)));
+    FreeLibrary(loaded);
+    return marker;
+}
+
+ProgramSettings::ProgramSettings(DWORD type, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExW(key, L"GUILanguage", 0, type, static_cast<const BYTE*>(data), size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+ProgramSettings::ProgramSettings(const wchar_t* language)
+    : ProgramSettings(REG_SZ, language, static_cast<DWORD>((wcslen(language) + 1) * sizeof(wchar_t)))
+{
+}
+
+ProgramSettings::~ProgramSettings()
+{
+    EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, programKeyPath().c_str()), ERROR_SUCCESS);
+    // Only when no other program keeps settings there.
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvex");
+}
+
+bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_t* test,
+                  const std::wstring& arguments)
+{
+    const std::wstring done = scratch + CHILD_DONE_FILE;
+    placed.expect(done);
+    std::wstring commandLine = L"\"" + programFileName() + L"\" --gtest_also_run_disabled_tests"
+        L" --gtest_filter=LanguageChild." + test + L" " + arguments;
+    SetEnvironmentVariableW(SCRATCH_VARIABLE, scratch.c_str());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableW(SCRATCH_VARIABLE, nullptr);
+    if (!started)
+        return false;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode == 0 && exists(done);
+}
+
+std::wstring childScratchFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetEnvironmentVariableW(SCRATCH_VARIABLE, folder, MAX_PATH);
+    return folder;
+}
+
+void reportChildDone()
+{
+    const HANDLE file = CreateFileW((childScratchFolder() + CHILD_DONE_FILE).c_str(), GENERIC_WRITE,
+                                    0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+}
+
+}  // namespace langtest

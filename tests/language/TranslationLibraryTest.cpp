@@ -1,0 +1,179 @@
+// Finding and loading translation libraries in this process: the three
+// folders, the language list, the registry setting and the version block
+// that names the product data folder.
+#include "LanguageTestSupport.h"
+
+#include "module/Language.h"
+#include "module/Module.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace langtest;
+using torv::NO_LANGUAGE;
+
+namespace {
+
+constexpr LANGID GERMAN = 0x0407;
+constexpr LANGID GERMAN_SWISS = 0x0807;
+constexpr LANGID ICELANDIC = 0x040F;
+
+struct Translation {
+    const wchar_t* code;
+    int marker;
+};
+
+// Places <stem><code>.dll for each translation, as a copy of its marker library.
+void placeTranslations(PlacedFiles& placed, const std::wstring& stem,
+                       const std::vector<Translation>& translations)
+{
+    for (const Translation& translation : translations)
+        placed.copy(MARKER_FIXTURES[translation.marker - 1], stem + translation.code + L".dll");
+}
+
+std::wstring fullDataFolder()
+{
+    return commonFilesFolder() + L"Torv Test Works\\Language Probe\\2.5.1\\";
+}
+
+}  // namespace
+
+TEST(TranslationLibrary, WithoutFileTheModuleItselfServes)
+{
+    PlacedFiles placed;
+    HostModule host(placed, MARKER_FIXTURES[2], scratchFolder(), L"Untranslated");
+    EXPECT_EQ(loadedMarker(host.handle(), NO_LANGUAGE), MODULE_ITSELF);
+    EXPECT_EQ(loadedMarker(host.handle(), GERMAN), MODULE_ITSELF);
+}
+
+TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
+{
+    struct Case {
+        bool inModuleFolder, inLanguagesFolder, inDataFolder;
+        int expected;
+    };
+    const Case cases[] = {
+        {true, true, true, 1},
+        {false, true, true, 2},
+        {true, false, true, 1},
+        {false, false, true, 3},
+        {false, false, false, MODULE_ITSELF},
+    };
+    PlacedFiles placedHost;
+    HostModule host(placedHost, L"LangVersionFull", scratchFolder(), L"Ordered");
+    for (const Case& c : cases) {
+        PlacedFiles placed;
+        if (c.inModuleFolder)
+            placeTranslations(placed, host.stem(), {{L"DEU", 1}});
+        if (c.inLanguagesFolder)
+            placeTranslations(placed, host.stemInLanguagesFolder(), {{L"DEU", 2}});
+        if (c.inDataFolder)
+            placeTranslations(placed, fullDataFolder() + L"Ordered", {{L"DEU", 3}});
+        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), c.expected)
+            << c.inModuleFolder << c.inLanguagesFolder << c.inDataFolder;
+    }
+}
+
+TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
+{
+    struct Case {
+        const wchar_t* fixture;
+        const wchar_t* dataFolder;
+    };
+    const Case cases[] = {
+        {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
+        // The second translation of this block names another folder.
+        {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
+        {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"},
+    };
+    for (const Case& c : cases) {
+        PlacedFiles placed;
+        HostModule host(placed, c.fixture, scratchFolder(), L"Versioned");
+        placeTranslations(placed, commonFilesFolder() + c.dataFolder + L"Versioned", {{L"DEU", 3}});
+        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), 3) << c.fixture;
+    }
+}
+
+TEST(TranslationLibrary, VersionBlockWithoutTranslationTableThrows)
+{
+    PlacedFiles placed;
+    HostModule host(placed, L"LangVersionNoTranslation", scratchFolder(), L"Untabled");
+    for (const LANGID language : {NO_LANGUAGE, GERMAN}) {
+        try {
+            torv::LoadTranslationDLL(host.handle(), language);
+            ADD_FAILURE() << "no exception";
+        } catch (const std::runtime_error& error) {
+            EXPECT_STREQ(error.what(), "VerQueryValue failed");
+        }
+    }
+}
+
+TEST(TranslationLibrary, LanguageListOrder)
+{
+    struct Case {
+        std::vector<Translation> translations;
+        LANGID preferred;
+        int expected;
+    };
+    const Case cases[] = {
+        // The preferred language comes before US English.
+        {{{L"DEU", 1}, {L"ENU", 2}}, GERMAN, 1},
+        // Without a file for it, the list goes on to the defaults and US English.
+        {{{L"ENU", 2}}, ICELANDIC, 2},
+        {{{L"ENU", 2}}, NO_LANGUAGE, 2},
+        // A sub-language tries its own code, then its primary language's.
+        {{{L"DEU", 1}}, GERMAN_SWISS, 1},
+        {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
+    };
+    PlacedFiles placedHost;
+    HostModule host(placedHost, MARKER_FIXTURES[2], scratchFolder(), L"Listed");
+    for (const Case& c : cases) {
+        PlacedFiles placed;
+        placeTranslations(placed, host.stem(), c.translations);
+        EXPECT_EQ(loadedMarker(host.handle(), c.preferred), c.expected) << std::hex << c.preferred;
+    }
+}
+
+TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
+{
+    const wchar_t german[] = L"DEU";
+    const wchar_t tooLong[] = L"DEUX";
+    const DWORD number = 7;
+    struct Case {
+        DWORD type;
+        const void* data;
+        DWORD size;
+        int expected;
+    };
+    const Case cases[] = {
+        {REG_SZ, german, sizeof german, 1},
+        {REG_EXPAND_SZ, german, sizeof german, 1},
+        // Not accepted: the preferred language's file serves.
+        {REG_SZ, tooLong, sizeof tooLong, 2},
+        {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
+        {REG_DWORD, &number, sizeof number, 2},
+        // Accepted but without a file: nothing else is tried.
+        {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF},
+    };
+    PlacedFiles placed;
+    HostModule host(placed, MARKER_FIXTURES[2], scratchFolder(), L"Configured");
+    placeTranslations(placed, host.stem(), {{L"DEU", 1}, {L"ISL", 2}});
+    for (const Case& c : cases) {
+        ProgramSettings settings(c.type, c.data, c.size);
+        EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), c.expected) << c.type << " " << c.size;
+    }
+    EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), 2) << "setting not removed";
+}
+
+TEST(TranslationLibrary, FirstRecordedLanguageStays)
+{
+    // Without any file for this program, start-up recorded no language.
+    EXPECT_EQ(torv::GetCurrentLangId(thisModule()), NO_LANGUAGE);
+    ProgramSettings settings(L"ISL");
+    const HINSTANCE program = thisModule().getInstance();
+    EXPECT_EQ(torv::LoadTranslationDLL(program, NO_LANGUAGE), program);
+    EXPECT_EQ(torv::GetCurrentLangId(thisModule()), NO_LANGUAGE);
+}

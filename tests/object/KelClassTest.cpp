@@ -1,0 +1,125 @@
+#include "module/Module.h"
+#include "object/KelClass.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using torv::KelClass;
+using Walk = std::vector<std::wstring>;
+
+// A private tree with the shape of the library's classes, registered in
+// the library's order and unregistered derived before base.
+class ClassTree : public ::testing::Test {
+protected:
+    ClassTree()
+    {
+        descriptors.push_back(std::make_unique<KelClass>(L"BaseNode", thisModule()));
+        node = descriptors.back().get();
+        item = add(L"FileSystemItem", node);
+        directory = add(L"Directory", item);
+        file = add(L"File", item);
+        iterator = add(L"FileSystemIterator", node);
+        directoryIterator = add(L"DirectoryIterator", iterator);
+        fileIterator = add(L"FileIterator", iterator);
+        collection = add(L"FileCollectionIterator", fileIterator);
+        observer = add(L"ObserverInfo", node);
+        infoMap = add(L"InfoStringMap", observer);
+    }
+    ~ClassTree() override
+    {
+        while (!descriptors.empty())
+            descriptors.pop_back();
+    }
+
+    const KelClass* add(const wchar_t* name, const KelClass* base)
+    {
+        descriptors.push_back(std::make_unique<KelClass>(name, base, thisModule()));
+        return descriptors.back().get();
+    }
+    void drop(const KelClass* descriptor)
+    {
+        for (auto it = descriptors.begin(); it != descriptors.end(); ++it)
+            if (it->get() == descriptor)
+                return static_cast<void>(descriptors.erase(it));
+    }
+
+    // The names of one walk of d (null: a static walk); the cursor must end null.
+    static Walk walk(const KelClass* d, bool (KelClass::*step)(const KelClass*&) const,
+                     bool (*staticStep)(const KelClass*&) = nullptr)
+    {
+        Walk names;
+        const KelClass* c = nullptr;
+        while (staticStep ? staticStep(c) : (d->*step)(c))
+            names.push_back(c->name);
+        EXPECT_EQ(nullptr, c);
+        return names;
+    }
+
+    std::vector<std::unique_ptr<KelClass>> descriptors;
+    const KelClass *node, *item, *directory, *file, *iterator, *directoryIterator, *fileIterator,
+        *collection, *observer, *infoMap;
+};
+
+TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
+{
+    // The tree is the newest root, so the whole-registry walk starts with it.
+    const Walk all = walk(nullptr, nullptr, &KelClass::iterateAllClasses);
+    const Walk tree = {L"BaseNode", L"ObserverInfo", L"InfoStringMap", L"FileSystemIterator", L"FileIterator",
+                       L"FileCollectionIterator", L"DirectoryIterator", L"FileSystemItem", L"File", L"Directory"};
+    ASSERT_GE(all.size(), tree.size());
+    EXPECT_EQ(tree, Walk(all.begin(), all.begin() + tree.size()));
+    EXPECT_EQ(node, KelClass::rootClass);
+    EXPECT_EQ(L"BaseNode", walk(nullptr, nullptr, &KelClass::iterateRootClasses).front());
+
+    EXPECT_EQ((Walk{L"FileSystemItem", L"BaseNode"}), walk(directory, &KelClass::iterateBaseClasses));
+    EXPECT_EQ((Walk{L"ObserverInfo", L"FileSystemIterator", L"FileSystemItem"}),
+              walk(node, &KelClass::iterateChildClasses));
+    EXPECT_EQ((Walk{L"InfoStringMap", L"FileCollectionIterator", L"DirectoryIterator", L"File", L"Directory"}),
+              walk(node, &KelClass::iterateLeafClasses));
+    // The subtree walk never runs on into the siblings of its start.
+    EXPECT_EQ((Walk{L"FileIterator", L"FileCollectionIterator", L"DirectoryIterator"}),
+              walk(iterator, &KelClass::iterateDerivedClasses));
+}
+
+TEST_F(ClassTree, ClassesWithoutChildrenEndAtOnce)
+{
+    for (const KelClass* d : {directory, infoMap, collection}) {
+        EXPECT_TRUE(walk(d, &KelClass::iterateLeafClasses).empty()) << d->name;
+        EXPECT_TRUE(walk(d, &KelClass::iterateDerivedClasses).empty()) << d->name;
+        EXPECT_TRUE(walk(d, &KelClass::iterateChildClasses).empty()) << d->name;
+    }
+    EXPECT_TRUE(walk(node, &KelClass::iterateBaseClasses).empty());
+}
+
+TEST_F(ClassTree, DerivationTests)
+{
+    EXPECT_TRUE(directory->isDerivedFrom(directory));
+    EXPECT_TRUE(collection->isDerivedFrom(node));
+    EXPECT_FALSE(file->isDerivedFrom(directory));
+    EXPECT_FALSE(node->isDerivedFrom(item));
+    EXPECT_FALSE(file->isDerivedFrom(nullptr));
+}
+
+TEST_F(ClassTree, UnregisteringKeepsTheOrderOfTheRest)
+{
+    // FileSystemIterator is the middle child of BaseNode; its subtree goes first.
+    drop(collection);
+    drop(directoryIterator);
+    EXPECT_EQ((Walk{L"FileIterator"}), walk(iterator, &KelClass::iterateChildClasses));
+    drop(fileIterator);
+    drop(iterator);
+    EXPECT_EQ((Walk{L"ObserverInfo", L"FileSystemItem"}), walk(node, &KelClass::iterateChildClasses));
+    EXPECT_EQ((Walk{L"InfoStringMap", L"File", L"Directory"}), walk(node, &KelClass::iterateLeafClasses));
+
+    const std::size_t registered = walk(nullptr, nullptr, &KelClass::iterateAllClasses).size();
+    descriptors.clear();
+    EXPECT_EQ(registered - 6, walk(nullptr, nullptr, &KelClass::iterateAllClasses).size());
+    EXPECT_NE(node, KelClass::rootClass);
+}
+
+} // namespace

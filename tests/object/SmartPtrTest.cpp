@@ -1,0 +1,140 @@
+#include "object/BaseNode.h"
+#include "object/InterlockedCounter.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+using torv::BaseNode;
+using torv::SmartPtr;
+
+// Records its destructions and the count it died with.
+class Tracked : public BaseNode {
+    TORV_DECLARE_CLASS(Tracked);
+
+public:
+    struct Record {
+        int destroyed = 0;
+        unsigned int finalCount = 0;
+    };
+    explicit Tracked(Record& record) : record(record) {}
+    Tracked(const Tracked& other) : BaseNode(other), record(other.record) {}
+
+protected:
+    ~Tracked() override
+    {
+        ++record.destroyed;
+        record.finalCount = getRefCounter();
+    }
+
+private:
+    Record& record;
+};
+
+class TrackedChild : public Tracked {
+    TORV_DECLARE_CLASS(TrackedChild);
+
+public:
+    using Tracked::Tracked;
+};
+
+TORV_DEFINE_CLASS(Tracked, BaseNode)
+TORV_DEFINE_CLASS(TrackedChild, Tracked)
+
+TEST(RefCount, CountsAndDiesOnceWithTheMarker)
+{
+    Tracked::Record record;
+    Tracked* object = new Tracked(record);
+    EXPECT_EQ(0u, object->getRefCounter());
+    object->ref();
+    object->ref();
+    object->unref();
+    object->ref();
+    object->unrefNoDelete();
+    EXPECT_EQ(1u, object->getRefCounter());
+    Tracked* copy = new Tracked(*object);
+    EXPECT_EQ(0u, copy->getRefCounter());
+    copy->ref();
+    copy->unrefNoDelete();
+    EXPECT_EQ(0, record.destroyed);
+    object->unref();
+    EXPECT_EQ(1, record.destroyed);
+    EXPECT_EQ(0xF000DEADu, record.finalCount);
+    copy->ref();
+    copy->unref();
+    EXPECT_EQ(2, record.destroyed);
+}
+
+TEST(ClassPattern, ObjectsKnowTheirDescriptorAndModule)
+{
+    Tracked::Record record;
+    SmartPtr<const BaseNode> object(new TrackedChild(record));
+    EXPECT_EQ(TrackedChild::Class(), object->getClassType());
+    EXPECT_STREQ(L"TrackedChild", object->getClassName());
+    EXPECT_EQ(Tracked::Class(), TrackedChild::Class()->base);
+    EXPECT_EQ(&thisModule(), &object->getCodeModule());
+    EXPECT_TRUE(object->isKindOf(BaseNode::Class()));
+    EXPECT_FALSE(SmartPtr<BaseNode>(new Tracked(record))->isKindOf(TrackedChild::Class()));
+    EXPECT_EQ(nullptr, TrackedChild::Class()->create());
+    EXPECT_EQ(nullptr, BaseNode::Class()->base);
+}
+
+TEST(SmartPtr, CopiesConversionsAndAssignmentsShareOneCount)
+{
+    Tracked::Record first, second;
+    {
+        SmartPtr<TrackedChild> child(new TrackedChild(first));
+        SmartPtr<const TrackedChild> constant = child;
+        SmartPtr<Tracked> base = child;
+        const BaseNode* raw = child;
+        EXPECT_EQ(child.get(), raw);
+        base = base;
+        EXPECT_EQ(3u, (*child).getRefCounter());
+        constant = nullptr;
+        EXPECT_FALSE(constant);
+        base = SmartPtr<Tracked>(new Tracked(second));
+        EXPECT_EQ(1u, child->getRefCounter());
+    }
+    EXPECT_EQ(1, first.destroyed);
+    EXPECT_EQ(1, second.destroyed);
+}
+
+TEST(SmartPtr, ThreadsCopyAndReleaseOneObject)
+{
+    Tracked::Record record;
+    SmartPtr<const Tracked> shared(new Tracked(record));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&shared] {
+            for (int i = 0; i < 20000; ++i) {
+                SmartPtr<const Tracked> copy = shared;
+                SmartPtr<const BaseNode> base = copy;
+                copy = nullptr;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(1u, shared->getRefCounter());
+    EXPECT_EQ(0, record.destroyed);
+    shared = nullptr;
+    EXPECT_EQ(1, record.destroyed);
+}
+
+TEST(InterlockedCounter, OperatorsReturnOldOrNewValue)
+{
+    torv::InterlockedCounter n(5);
+    EXPECT_EQ(5u, n++);
+    EXPECT_EQ(7u, ++n);
+    EXPECT_EQ(7u, n--);
+    EXPECT_EQ(5u, --n);
+    EXPECT_EQ(9u, n = 9u);
+    torv::InterlockedCounter copy;
+    copy = n;
+    EXPECT_EQ(9u, static_cast<unsigned int>(copy));
+}
+
+} // namespace
