@@ -1,0 +1,310 @@
+#include "filesystem/Directory.h"
+
+#include "filesystem/FailureReport.h"
+#include "filesystem/File.h"
+#include "filesystem/NameCheck.h"
+
+#include <cstdlib>
+#include <cwchar>
+#include <direct.h>
+#include <string>
+
+namespace torv {
+
+TORV_DEFINE_CLASS(Directory, FileSystemItem)
+
+namespace {
+
+const wchar_t* const invalidNameMessage = L"The path or file name '%s' contains invalid characters.";
+
+bool isDotDot(const String& level)
+{
+    return level == L"..";
+}
+
+bool isDot(const String& level)
+{
+    return level == L".";
+}
+
+bool equalIgnoringCase(const String& a, const String& b)
+{
+    return _wcsicmp(a.c_str(), b.c_str()) == 0;
+}
+
+// The current directory of the process, or of the drive `letter`.
+String currentDirectory(wchar_t letter)
+{
+    wchar_t* buffer = letter ? _wgetdcwd(letter - L'A' + 1, nullptr, 0) : _wgetcwd(nullptr, 0);
+    if (!buffer)
+        return String();
+    String text(buffer);
+    std::free(buffer);
+    return text;
+}
+
+} // namespace
+
+Directory::Directory() : absolute(false)
+{
+}
+
+Directory::Directory(const Directory& other) = default;
+
+Directory& Directory::operator=(const Directory& other) = default;
+
+Directory::~Directory() = default;
+
+SmartPtr<Directory> Directory::fromString(const String& path)
+{
+    if (path.startsWith(L"\\\\?\\UNC\\"))
+        return fromStringUNC(path.substr(8));
+    if (path.startsWith(L"\\\\?\\"))
+        return fromStringLocal(path.substr(4));
+    if (path.startsWith(L"\\\\"))
+        return fromStringUNC(path.substr(2));
+    String local = path;
+    local.replace(L'/', L'\\');
+    return fromStringLocal(local);
+}
+
+SmartPtr<Directory> Directory::fromStringLocal(const String& text)
+{
+    SmartPtr<Directory> directory(new Directory);
+    int pos = 0;
+    if (text.find(L':') == 1) {
+        wchar_t letter = text[0];
+        if (letter >= L'a' && letter <= L'z')
+            letter = static_cast<wchar_t>(letter - L'a' + L'A');
+        if (letter < L'A' || letter > L'Z') {
+            reportFailure(L"Invalid drive letter in path '%s'.", text);
+            return nullptr;
+        }
+        directory->root = String(letter, 1) + L":";
+        pos = 2;
+    }
+    if (text[pos] == L'\\') {
+        directory->absolute = true;
+        ++pos;
+    }
+    if (!splitLevels(text, pos, directory->levels))
+        return nullptr;
+    if (directory->absolute && !directory->normalize())
+        return nullptr;
+    return directory;
+}
+
+SmartPtr<Directory> Directory::fromStringUNC(const String& text)
+{
+    String separated = text;
+    separated.replace(L'/', L'\\');
+    SmartPtr<Directory> directory(new Directory);
+    std::vector<String>& levels = directory->levels;
+    if (!splitLevels(separated, 0, levels))
+        return nullptr;
+    if (levels.size() < 2) {
+        reportFailure(L"The network path '%s' is missing the server and/or share name.", text);
+        return nullptr;
+    }
+    directory->root = L"\\\\" + levels[0] + L"\\" + levels[1];
+    levels.erase(levels.begin(), levels.begin() + 2);
+    directory->absolute = true;
+    return directory;
+}
+
+bool Directory::splitLevels(const String& text, int start, std::vector<String>& into)
+{
+    const int length = text.length();
+    for (int pos = start; pos < length;) {
+        int separator = text.find(L'\\', pos);
+        if (separator < 0)
+            separator = length;
+        if (separator > pos) {
+            String level = text.substr(pos, separator);
+            if (!isValidName(level)) {
+                reportFailure(invalidNameMessage, text);
+                return false;
+            }
+            into.push_back(std::move(level));
+        }
+        pos = separator + 1;
+    }
+    return true;
+}
+
+const String Directory::getFullName() const
+{
+    std::wstring text(root.c_str());
+    if (absolute)
+        text += L'\\';
+    for (const String& level : levels) {
+        text.append(level.c_str(), static_cast<std::size_t>(level.length()));
+        text += L'\\';
+    }
+    if (text.empty())
+        return L".\\";
+    return String(text.c_str(), static_cast<int>(text.size()));
+}
+
+const String Directory::getName() const
+{
+    return levels.empty() ? String(L".") : levels.back();
+}
+
+void Directory::setName(const String& name)
+{
+    if (!levels.empty() && isValidName(name))
+        levels.back() = name;
+}
+
+wchar_t Directory::getDriveLetter() const
+{
+    return root.find(L':') == 1 ? root[0] : L'\0';
+}
+
+SmartPtr<const Directory> Directory::getParent() const
+{
+    if (levels.empty())
+        return nullptr;
+    SmartPtr<Directory> parent(new Directory(*this));
+    parent->levels.pop_back();
+    return parent;
+}
+
+SmartPtr<const Directory> Directory::appendLevel(const String& name) const
+{
+    if (!isValidName(name)) {
+        reportFailure(invalidNameMessage, name);
+        return nullptr;
+    }
+    SmartPtr<Directory> extended(new Directory(*this));
+    extended->levels.push_back(name);
+    return extended;
+}
+
+SmartPtr<Directory> Directory::withLevelsOf(const Directory& other) const
+{
+    SmartPtr<Directory> extended(new Directory(*this));
+    extended->levels.insert(extended->levels.end(), other.levels.begin(), other.levels.end());
+    if (!extended->normalize())
+        return nullptr;
+    return extended;
+}
+
+SmartPtr<const Directory> Directory::appendPath(const Directory& relative) const
+{
+    if (relative.absolute) {
+        reportFailure(L"The path to be appended must be relative.");
+        return nullptr;
+    }
+    return withLevelsOf(relative);
+}
+
+SmartPtr<const Directory> Directory::combine(const SmartPtr<const Directory>& other) const
+{
+    if (!other)
+        return SmartPtr<const Directory>(this);
+    return withLevelsOf(*other);
+}
+
+SmartPtr<const File> Directory::combine(const SmartPtr<const File>& file) const
+{
+    if (!file)
+        return File::fromString(*this, String());
+    const SmartPtr<const Directory> combined = combine(file->getDirectory());
+    if (!combined)
+        return nullptr;
+    return File::fromString(*combined, file->getName());
+}
+
+bool Directory::normalize()
+{
+    std::vector<String> rebuilt;
+    rebuilt.reserve(levels.size());
+    for (const String& level : levels) {
+        if (isDot(level))
+            continue;
+        if (!isDotDot(level)) {
+            rebuilt.push_back(level);
+            continue;
+        }
+        if (rebuilt.empty()) {
+            reportFailure(L"Invalid path '%s': parent references go beyond root.", getFullName());
+            levels.swap(rebuilt);
+            return false;
+        }
+        rebuilt.pop_back();
+    }
+    levels.swap(rebuilt);
+    return true;
+}
+
+SmartPtr<const Directory> Directory::makeAbsolute() const
+{
+    if (absolute)
+        return SmartPtr<const Directory>(this);
+    const String current = currentDirectory(getDriveLetter());
+    if (current.isEmpty()) {
+        reportFailure(L"Failed to get the current working directory.");
+        return nullptr;
+    }
+    const SmartPtr<Directory> base = fromString(current);
+    if (!base) {
+        reportFailure(L"Current working directory is invalid.");
+        return nullptr;
+    }
+    return base->withLevelsOf(*this);
+}
+
+SmartPtr<const Directory> Directory::makeRelative(const SmartPtr<const Directory>& reference) const
+{
+    const SmartPtr<const Directory> self = makeAbsolute();
+    const SmartPtr<const Directory> base = reference ? reference->makeAbsolute() : SmartPtr<const Directory>();
+    if (!self || !base) {
+        reportFailure(L"Failed to get absolute paths of this and the reference directory.");
+        return nullptr;
+    }
+    if (self->getDriveLetter() != base->getDriveLetter())
+        return self;
+    const std::vector<String>& mine = self->levels;
+    const std::vector<String>& theirs = base->levels;
+    std::size_t common = 0;
+    while (common < mine.size() && common < theirs.size() && equalIgnoringCase(mine[common], theirs[common]))
+        ++common;
+    SmartPtr<Directory> relative(new Directory);
+    relative->levels.assign(theirs.size() - common, String(L".."));
+    relative->levels.insert(relative->levels.end(), mine.begin() + common, mine.end());
+    return relative;
+}
+
+bool Directory::sameStructure(const Directory& other) const
+{
+    if (!equalIgnoringCase(root, other.root) || levels.size() != other.levels.size())
+        return false;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (!equalIgnoringCase(levels[i], other.levels[i]))
+            return false;
+    }
+    return true;
+}
+
+FileSystemItem::ComparisonResult Directory::equals(const SmartPtr<const Directory>& other) const
+{
+    if (!other)
+        return Undetermined;
+    if (absolute == other->absolute)
+        return sameStructure(*other) ? Equal : Different;
+    // The relative side is seen through the current directory.
+    const SmartPtr<const Directory> resolved = absolute ? other->makeAbsolute() : makeAbsolute();
+    if (!resolved)
+        return Undetermined;
+    return resolved->sameStructure(absolute ? *this : *other) ? Equal : Different;
+}
+
+bool Directory::contains(const FileSystemItem& item) const
+{
+    const String fullName = getFullName();
+    return !fullName.isEmpty() && item.getFullName().find(fullName.c_str()) >= 0;
+}
+
+} // namespace torv

@@ -1,0 +1,73 @@
+#pragma once
+// File: a file path as a shared Directory plus a name split at its last dot
+// into base name and extension. A File holds a reference to its Directory
+// object rather than a copy, so the Directory must be owned by SmartPtrs.
+
+#include "filesystem/FileSystemItem.h"
+#include "object/SmartPtr.h"
+#include "platform/Export.h"
+#include "string/String.h"
+
+namespace torv {
+
+class Directory;
+
+class TORV_API File : public FileSystemItem {
+    TORV_DECLARE_CLASS(File);
+
+public:
+    File(const File& other);
+    File& operator=(const File& other);
+
+    // Splits at the last backslash or colon; a path without either is a
+    // bare name in the empty relative directory. Null when the name part is
+    // missing or invalid (also "." and "..") or the directory part is.
+    static SmartPtr<File> fromString(const String& path);
+    // The file `name` in `dir`; null when `name` is no valid file name.
+    static SmartPtr<File> fromString(const Directory& dir, const String& name);
+
+    const String getFullName() const override;
+    const String getName() const override;
+    // Splits at the last dot after the first character; without one the
+    // whole text becomes the base name and the extension stays. Unchecked.
+    void setName(const String& name) override;
+
+    const String getBaseName() const { return baseName; }
+    const String getExtension() const { return extension; }
+    SmartPtr<const Directory> getDirectory() const { return directory; }
+    // `ext` is taken as it is; an empty one removes the extension.
+    SmartPtr<const File> replaceExtension(const String& ext) const;
+    bool isAbsolute() const;
+    SmartPtr<const File> makeAbsolute() const;
+    SmartPtr<const File> makeRelative(const SmartPtr<const Directory>& ref) const;
+    // Names compare without regard to case; directories as Directory::equals.
+    ComparisonResult equals(const SmartPtr<const File>& other) const;
+
+    // A file, not a directory, exists at the full name.
+    bool exists() const override;
+    bool getFileSize(ULARGE_INTEGER& size) const;
+    // True also when there is nothing to remove.
+    bool remove() const;
+    // Copies into `target` under this file's name: the new File, or null.
+    SmartPtr<const File> copy(SmartPtr<const Directory> target, bool overwrite) const;
+    // The target's directory must exist. A read-only target is never
+    // overwritten; a failed copy leaves both files as they were.
+    bool copy(SmartPtr<const File> target, bool overwrite) const;
+    // Fails when the target exists; across volumes the system copies and
+    // deletes.
+    bool move(SmartPtr<const File> target) const;
+    // Creates the file when missing, else sets its last-write time to now.
+    bool touch() const;
+
+protected:
+    ~File() override;
+
+private:
+    File();
+
+    String baseName;
+    SmartPtr<const Directory> directory;
+    String extension;
+};
+
+} // namespace torv

@@ -1,0 +1,132 @@
+#include "filesystem/FileSystemIterator.h"
+
+#include "filesystem/SystemPath.h"
+
+namespace torv {
+
+TORV_DEFINE_CLASS(FileSystemIterator, BaseNode)
+TORV_DEFINE_CLASS(DirectoryIterator, FileSystemIterator)
+TORV_DEFINE_CLASS(FileIterator, FileSystemIterator)
+
+namespace {
+
+bool isDirectoryEntry(const WIN32_FIND_DATAW& entry)
+{
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool isFileEntry(const WIN32_FIND_DATAW& entry)
+{
+    return !isDirectoryEntry(entry);
+}
+
+bool isDotEntry(const WIN32_FIND_DATAW& entry)
+{
+    const wchar_t* name = entry.cFileName;
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+bool isNamedEntry(const WIN32_FIND_DATAW& entry)
+{
+    return !isDotEntry(entry);
+}
+
+bool isSubdirectoryEntry(const WIN32_FIND_DATAW& entry)
+{
+    return isDirectoryEntry(entry) && !isDotEntry(entry);
+}
+
+void closeSearch(void* handle)
+{
+    FindClose(static_cast<HANDLE>(handle));
+}
+
+} // namespace
+
+FileSystemIterator::FileSystemIterator(const Directory& dir, const String& pattern)
+    : finished(false), directory(&dir), current()
+{
+    const String text = systemPath(dir.getFullName() + pattern);
+    HANDLE handle = FindFirstFileW(text.c_str(), &current);
+    if (handle == INVALID_HANDLE_VALUE)
+        finished = true;
+    else
+        search.reset(handle, closeSearch);
+}
+
+FileSystemIterator::FileSystemIterator(const FileSystemIterator& other) = default;
+
+FileSystemIterator& FileSystemIterator::operator=(const FileSystemIterator& other) = default;
+
+FileSystemIterator::~FileSystemIterator() = default;
+
+void FileSystemIterator::next()
+{
+    if (FindNextFileW(static_cast<HANDLE>(search.get()), &current))
+        return;
+    search.reset();
+    finished = true;
+}
+
+bool FileSystemIterator::skipTo(bool (*accepted)(const WIN32_FIND_DATAW& entry))
+{
+    while (!finished && !accepted(current))
+        next();
+    return !finished;
+}
+
+SmartPtr<const Directory> FileSystemIterator::takeDirectory()
+{
+    SmartPtr<const Directory> item = directory->appendLevel(String(current.cFileName));
+    next();
+    return item;
+}
+
+SmartPtr<const File> FileSystemIterator::takeFile()
+{
+    SmartPtr<const File> item = File::fromString(*directory, String(current.cFileName));
+    next();
+    return item;
+}
+
+SmartPtr<const FileSystemItem> FileSystemIterator::getNext()
+{
+    if (!skipTo(isNamedEntry))
+        return nullptr;
+    if (isDirectoryEntry(current))
+        return takeDirectory();
+    return takeFile();
+}
+
+DirectoryIterator::DirectoryIterator(const Directory& dir, const String& pattern)
+    : FileSystemIterator(dir, pattern)
+{
+}
+
+DirectoryIterator::DirectoryIterator(const DirectoryIterator& other) = default;
+
+DirectoryIterator& DirectoryIterator::operator=(const DirectoryIterator& other) = default;
+
+DirectoryIterator::~DirectoryIterator() = default;
+
+SmartPtr<const Directory> DirectoryIterator::getNext()
+{
+    return skipTo(isSubdirectoryEntry) ? takeDirectory() : nullptr;
+}
+
+FileIterator::FileIterator(const Directory& dir, const String& pattern) : FileSystemIterator(dir, pattern)
+{
+}
+
+FileIterator::FileIterator(const FileIterator& other) = default;
+
+FileIterator& FileIterator::operator=(const FileIterator& other) = default;
+
+FileIterator::~FileIterator() = default;
+
+SmartPtr<const File> FileIterator::getNext()
+{
+    return skipTo(isFileEntry) ? takeFile() : nullptr;
+}
+
+} // namespace torv

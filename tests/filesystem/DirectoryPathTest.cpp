@@ -1,0 +1,143 @@
+#include "filesystem/Directory.h"
+#include "filesystem/File.h"
+
+#include "platform/WinApi.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using torv::Directory;
+using torv::File;
+using torv::FileSystemItem;
+using torv::SmartPtr;
+
+template <class Item>
+std::wstring fullName(const SmartPtr<Item>& item)
+{
+    return item ? std::wstring(item->getFullName().c_str()) : L"<null>";
+}
+
+SmartPtr<const Directory> dir(const std::wstring& path)
+{
+    return Directory::fromString(path.c_str());
+}
+
+std::wstring currentFolder()
+{
+    wchar_t buffer[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, buffer);
+    return fullName(dir(buffer));
+}
+
+struct ParseCase {
+    const wchar_t* input;
+    const wchar_t* fullName; // "<null>": the parse fails
+    bool absolute;
+};
+
+const ParseCase parseCases[] = {
+    {L"C:\\a\\b", L"C:\\a\\b\\", true},
+    {L"c:/a//b/", L"C:\\a\\b\\", true},
+    {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
+    {L"C:\\", L"C:\\", true},
+    {L"C:", L"C:", false},
+    {L"C:tmp", L"C:tmp\\", false},
+    {L"\\x", L"\\x\\", true},
+    {L".\\a\\..", L".\\a\\..\\", false},
+    {L"", L".\\", false},
+    {L"\\\\server\\share\\d", L"\\\\server\\share\\d\\", true},
+    {L"\\\\server/share/d/../e", L"\\\\server\\share\\d\\..\\e\\", true},
+    {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true},
+    {L"\\\\?\\C:\\x", L"C:\\x\\", true},
+    {L"//server/share", L"\\server\\share\\", true},
+    {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true},
+    {L"C:\\..", L"<null>", false},
+    {L"\\\\server\\", L"<null>", false},
+    {L"1:\\x", L"<null>", false},
+    {L"ab:c", L"<null>", false},
+    {L"C:\\a*b", L"<null>", false},
+    {L"C:\\dot.\\x", L"<null>", false},
+    {L"\\\\?\\C:/x", L"<null>", false},
+};
+
+TEST(DirectoryPath, ParsesAndRenders)
+{
+    for (const ParseCase& c : parseCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.input)));
+        const SmartPtr<const Directory> d = dir(c.input);
+        EXPECT_EQ(fullName(d), c.fullName);
+        if (d)
+            EXPECT_EQ(d->isAbsolute(), c.absolute);
+    }
+    std::wstring deep = L"C:";
+    for (int i = 0; i < 40; ++i)
+        deep += L"\\level" + std::to_wstring(i);
+    EXPECT_EQ(fullName(dir(L"\\\\?\\" + deep)), deep + L"\\");
+}
+
+TEST(DirectoryPath, NameParentAndLevels)
+{
+    EXPECT_STREQ(dir(L"C:\\")->getName().c_str(), L".");
+    EXPECT_FALSE(dir(L"C:\\")->getParent());
+    EXPECT_EQ(fullName(dir(L"C:\\a\\b")->getParent()), L"C:\\a\\");
+
+    const SmartPtr<Directory> d = Directory::fromString(L"C:\\a\\b");
+    d->setName(L"c");
+    d->setName(L"bad|name");
+    EXPECT_EQ(fullName(SmartPtr<const Directory>(d)), L"C:\\a\\c\\");
+
+    const SmartPtr<const Directory> base = dir(L"C:\\a");
+    EXPECT_EQ(fullName(base->appendLevel(L"..")), L"C:\\a\\..\\");
+    EXPECT_FALSE(base->appendLevel(L"x:y"));
+    EXPECT_EQ(fullName(base->appendPath(*dir(L"..\\c\\.\\d"))), L"C:\\c\\d\\");
+    EXPECT_FALSE(base->appendPath(*dir(L"D:\\x")));
+    EXPECT_FALSE(dir(L"..\\x")->appendPath(*dir(L"y")));
+}
+
+TEST(DirectoryPath, CombineFailsAboveRoot)
+{
+    const SmartPtr<const Directory> base = dir(L"C:\\a");
+    EXPECT_EQ(fullName(base->combine(dir(L"D:\\x\\..\\y"))), L"C:\\a\\y\\");
+    EXPECT_EQ(base->combine(SmartPtr<const Directory>()).get(), base.get());
+    EXPECT_FALSE(base->combine(dir(L"..\\..\\z")));
+    EXPECT_EQ(fullName(base->combine(File::fromString(L"sub\\f.txt"))), L"C:\\a\\sub\\f.txt");
+    EXPECT_FALSE(base->combine(File::fromString(L"..\\..\\f.txt")));
+    EXPECT_FALSE(base->combine(SmartPtr<const File>()));
+}
+
+TEST(DirectoryPath, AbsoluteAndRelativeForms)
+{
+    EXPECT_EQ(fullName(dir(L"x\\y")->makeAbsolute()), currentFolder() + L"x\\y\\");
+    EXPECT_EQ(fullName(SmartPtr<const Directory>(new Directory)->makeAbsolute()), currentFolder());
+    EXPECT_FALSE(dir(L"Q:rel")->makeAbsolute()) << "a missing drive has no current directory";
+
+    const wchar_t* const cases[][3] = {
+        {L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
+        {L"C:\\a", L"D:\\a", L"C:\\a\\"},
+        {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
+        {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fullName(dir(c[0])->makeRelative(dir(c[1]))), c[2]) << c[0];
+    EXPECT_FALSE(dir(L"C:\\a")->makeRelative(SmartPtr<const Directory>()));
+}
+
+TEST(DirectoryPath, EqualsAndContains)
+{
+    EXPECT_EQ(dir(L"C:\\A")->equals(dir(L"c:\\a")), FileSystemItem::Equal);
+    EXPECT_EQ(dir(L"C:\\a")->equals(dir(L"C:\\a\\b")), FileSystemItem::Different);
+    EXPECT_EQ(dir(L"\\a")->equals(dir(L"C:\\a")), FileSystemItem::Different);
+    EXPECT_EQ(dir(L"C:\\a")->equals(SmartPtr<const Directory>()), FileSystemItem::Undetermined);
+    EXPECT_EQ(dir(L"sub")->equals(dir(currentFolder() + L"SUB")), FileSystemItem::Equal);
+    EXPECT_EQ(dir(L"Q:rel")->equals(dir(L"Q:\\rel")), FileSystemItem::Undetermined);
+
+    const SmartPtr<const File> file = File::fromString(L"C:\\a\\b\\f.txt");
+    EXPECT_TRUE(dir(L"C:\\a")->contains(*file));
+    EXPECT_TRUE(dir(L"b")->contains(*file));
+    EXPECT_FALSE(dir(L"C:\\A")->contains(*file));
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include "filesystem/Directory.h"
+#include "filesystem/File.h"
+
+#include "TempFolder.h"
+#include "platform/WinApi.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using fstest::isFileOnDisk;
+using fstest::readFile;
+using fstest::TempFolder;
+using fstest::writeFile;
+using torv::File;
+using torv::SmartPtr;
+
+// Holds a file open without any sharing while it lives.
+struct ExclusiveOpen {
+    explicit ExclusiveOpen(const std::wstring& path)
+        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+    }
+    ~ExclusiveOpen() { CloseHandle(handle); }
+    HANDLE handle;
+};
+
+TEST(FileQueries, ExistsAndSize)
+{
+    TempFolder temp;
+    writeFile(temp / L"f", "abc");
+    fstest::makeDirectory(temp / L"d");
+    EXPECT_TRUE(temp.file(L"f")->exists());
+    EXPECT_FALSE(temp.file(L"d")->exists());
+    ULARGE_INTEGER size;
+    size.QuadPart = 99;
+    EXPECT_FALSE(temp.file(L"none")->getFileSize(size));
+    EXPECT_EQ(size.QuadPart, 99u);
+    EXPECT_TRUE(temp.file(L"f")->getFileSize(size));
+    EXPECT_EQ(size.QuadPart, 3u);
+
+    HANDLE big = CreateFileW((temp / L"big").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    DWORD returned = 0;
+    DeviceIoControl(big, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = 5LL << 30;
+    const bool grown = SetFilePointerEx(big, end, nullptr, FILE_BEGIN) && SetEndOfFile(big);
+    CloseHandle(big);
+    if (grown && temp.file(L"big")->getFileSize(size)) {
+        EXPECT_EQ(size.HighPart, 1u);
+        EXPECT_EQ(size.LowPart, 1u << 30);
+    }
+}
+
+TEST(FileRemove, RemovesFilesOnlyAndKeepsProtectedOnes)
+{
+    TempFolder temp;
+    fstest::makeDirectory(temp / L"d");
+    EXPECT_TRUE(temp.file(L"none")->remove());
+    EXPECT_TRUE(temp.file(L"d")->remove());
+    EXPECT_TRUE(fstest::isDirectoryOnDisk(temp / L"d"));
+
+    writeFile(temp / L"ro", "ro");
+    fstest::setReadOnly(temp / L"ro");
+    EXPECT_FALSE(temp.file(L"ro")->remove());
+    writeFile(temp / L"held", "held");
+    {
+        ExclusiveOpen lock(temp / L"held");
+        EXPECT_FALSE(temp.file(L"held")->remove());
+    }
+    EXPECT_EQ(readFile(temp / L"ro") + readFile(temp / L"held"), "roheld");
+    EXPECT_TRUE(temp.file(L"held")->remove());
+    EXPECT_FALSE(isFileOnDisk(temp / L"held"));
+}
+
+TEST(FileCopy, IntoDirectoryGivesTheNewFile)
+{
+    TempFolder temp;
+    writeFile(temp / L"n\u00e4me with space.txt", "content");
+    fstest::makeDirectory(temp / L"to");
+    const SmartPtr<const File> source = temp.file(L"n\u00e4me with space.txt");
+    const SmartPtr<const File> copied = source->copy(temp.directory(L"to"), false);
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(std::wstring(copied->getFullName().c_str()), temp / L"to\\n\u00e4me with space.txt");
+    EXPECT_EQ(readFile(temp / L"to\\n\u00e4me with space.txt"), "content");
+    EXPECT_FALSE(source->copy(temp.directory(L"to"), false)) << "exists already";
+    EXPECT_FALSE(source->copy(SmartPtr<const torv::Directory>(), true));
+}
+
+TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
+{
+    TempFolder temp;
+    writeFile(temp / L"src", "source");
+    writeFile(temp / L"ro", "read-only");
+    fstest::setReadOnly(temp / L"ro");
+    writeFile(temp / L"held", "held");
+    fstest::makeDirectory(temp / L"dir");
+    const SmartPtr<const File> source = temp.file(L"src");
+
+    EXPECT_FALSE(temp.file(L"missing")->copy(temp.file(L"out"), true));
+    EXPECT_FALSE(isFileOnDisk(temp / L"out"));
+    EXPECT_FALSE(source->copy(temp.file(L"no folder\\out"), true));
+    EXPECT_FALSE(source->copy(temp.file(L"dir"), true));
+    EXPECT_FALSE(source->copy(temp.file(L"ro"), true));
+    EXPECT_FALSE(source->copy(source, true)) << "onto itself";
+    EXPECT_FALSE(source->copy(SmartPtr<const File>(), true));
+    {
+        ExclusiveOpen lock(temp / L"held");
+        EXPECT_FALSE(source->copy(temp.file(L"held"), true));
+    }
+    {
+        ExclusiveOpen lock(temp / L"src");
+        EXPECT_FALSE(source->copy(temp.file(L"fresh"), true));
+    }
+    EXPECT_EQ(readFile(temp / L"src"), "source");
+    EXPECT_EQ(readFile(temp / L"ro"), "read-only");
+    EXPECT_EQ(readFile(temp / L"held"), "held");
+}
+
+TEST(FileMove, RenamesButNeverOverOrFromAHeldFile)
+{
+    TempFolder temp;
+    writeFile(temp / L"a", "a");
+    writeFile(temp / L"b", "b");
+    EXPECT_FALSE(temp.file(L"a")->move(temp.file(L"b")));
+    EXPECT_FALSE(temp.file(L"missing")->move(temp.file(L"c")));
+    EXPECT_FALSE(temp.file(L"a")->move(temp.file(L"no folder\\c")));
+    EXPECT_FALSE(temp.file(L"a")->move(SmartPtr<const File>()));
+    {
+        ExclusiveOpen lock(temp / L"a");
+        EXPECT_FALSE(temp.file(L"a")->move(temp.file(L"c")));
+    }
+    EXPECT_EQ(readFile(temp / L"a") + readFile(temp / L"b"), "ab");
+    EXPECT_TRUE(temp.file(L"a")->move(temp.file(L"c")));
+    EXPECT_FALSE(isFileOnDisk(temp / L"a"));
+    EXPECT_EQ(readFile(temp / L"c"), "a");
+}
+
+TEST(FileTouch, CreatesOrStampsWithoutChangingContent)
+{
+    TempFolder temp;
+    EXPECT_TRUE(temp.file(L"new")->touch());
+    EXPECT_EQ(readFile(temp / L"new"), "");
+    EXPECT_FALSE(temp.file(L"no folder\\new")->touch());
+
+    writeFile(temp / L"old", "kept");
+    HANDLE handle = CreateFileW((temp / L"old").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME longAgo = {0, 0x01000000};
+    SetFileTime(handle, nullptr, nullptr, &longAgo);
+    CloseHandle(handle);
+    EXPECT_TRUE(temp.file(L"old")->touch());
+    EXPECT_EQ(readFile(temp / L"old"), "kept");
+    FILETIME written;
+    ASSERT_TRUE(temp.file(L"old")->getLastWriteTime(&written));
+    EXPECT_GT(written.dwHighDateTime, longAgo.dwHighDateTime);
+}
+
+} // namespace

@@ -1,0 +1,113 @@
+#include "filesystem/Directory.h"
+#include "filesystem/File.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using torv::Directory;
+using torv::File;
+using torv::FileSystemItem;
+using torv::SmartPtr;
+
+std::wstring text(const torv::String& s)
+{
+    return s.c_str();
+}
+
+struct FileCase {
+    const wchar_t* input;
+    const wchar_t* fullName; // null: no file
+    const wchar_t* baseName;
+    const wchar_t* extension;
+    bool absolute;
+};
+
+const FileCase fileCases[] = {
+    {L"report.txt", L".\\report.txt", L"report", L"txt", false},
+    {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
+    {L".profile", L".\\.profile", L".profile", L"", false},
+    {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
+    {L"\\x", L"\\x", L"x", L"", true},
+    {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"n\u00e4me mit leer", L"doc", true},
+};
+
+const wchar_t* const rejected[] = {L"C:\\data\\", L"C:\\data\\.", L"C:\\data\\..", L"C:\\data\\a*.txt",
+                                   L"C:\\data\\x.", L"C:\\data\\x ", L"C:\\data/x.txt", L"data/x.txt",
+                                   L"C:\\..\\x.txt", L""};
+
+TEST(FilePath, Parses)
+{
+    for (const FileCase& c : fileCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.input)));
+        const SmartPtr<File> f = File::fromString(c.input);
+        ASSERT_TRUE(f);
+        EXPECT_EQ(text(f->getFullName()), c.fullName);
+        EXPECT_EQ(text(f->getBaseName()), c.baseName);
+        EXPECT_EQ(text(f->getExtension()), c.extension);
+        EXPECT_EQ(f->isAbsolute(), c.absolute);
+    }
+    for (const wchar_t* input : rejected)
+        EXPECT_FALSE(File::fromString(input)) << testing::PrintToString(std::wstring(input));
+}
+
+TEST(FilePath, SharesItsDirectory)
+{
+    const SmartPtr<const Directory> folder = Directory::fromString(L"C:\\shared");
+    const SmartPtr<const File> f = File::fromString(*folder, L"a.txt");
+    EXPECT_EQ(f->getDirectory().get(), folder.get());
+    EXPECT_EQ(f->replaceExtension(L"x")->getDirectory().get(), folder.get());
+    EXPECT_FALSE(File::fromString(*folder, L".."));
+}
+
+TEST(FilePath, RenamingAndExtensions)
+{
+    const wchar_t* const renames[][3] = {
+        {L"a.txt", L"b", L"b.txt"}, {L"a.txt", L"x.", L"x"}, {L"a.txt", L".hidden", L".hidden.txt"}, {L"a", L"b", L"b"}};
+    for (const auto& r : renames) {
+        const SmartPtr<File> f = File::fromString(r[0]);
+        f->setName(r[1]);
+        EXPECT_EQ(text(f->getName()), r[2]) << r[0] << " -> " << r[1];
+    }
+    const SmartPtr<const File> f = File::fromString(L"C:\\d\\a.txt");
+    EXPECT_EQ(text(f->replaceExtension(L".bak")->getName()), L"a..bak");
+    EXPECT_EQ(text(f->replaceExtension(L"")->getFullName()), L"C:\\d\\a");
+    EXPECT_EQ(text(f->getName()), L"a.txt");
+}
+
+TEST(FilePath, AbsoluteAndRelativeForms)
+{
+    const SmartPtr<const File> absolute = File::fromString(L"C:\\a\\b\\f.txt");
+    EXPECT_EQ(absolute->makeAbsolute().get(), absolute.get());
+    EXPECT_EQ(text(absolute->makeRelative(Directory::fromString(L"C:\\a\\x"))->getFullName()), L"..\\b\\f.txt");
+    EXPECT_FALSE(absolute->makeRelative(SmartPtr<const Directory>()));
+
+    const SmartPtr<const File> resolved = File::fromString(L"sub\\f.txt")->makeAbsolute();
+    ASSERT_TRUE(resolved);
+    EXPECT_EQ(text(resolved->getFullName()),
+              text(SmartPtr<const Directory>(new Directory)->makeAbsolute()->getFullName()) + L"sub\\f.txt");
+
+    const SmartPtr<File> renamed = File::fromString(L"f.txt");
+    renamed->setName(L"bad|name");
+    EXPECT_FALSE(renamed->makeAbsolute()) << "the unchecked name is rejected when re-parsed";
+}
+
+TEST(FilePath, Equals)
+{
+    const SmartPtr<const File> lower = File::fromString(L"C:\\d\\report.txt");
+    EXPECT_EQ(lower->equals(File::fromString(L"c:\\D\\REPORT.TXT")), FileSystemItem::Equal);
+    EXPECT_EQ(lower->equals(File::fromString(L"C:\\d\\report.doc")), FileSystemItem::Different);
+    EXPECT_EQ(lower->equals(File::fromString(L"C:\\e\\report.txt")), FileSystemItem::Different);
+    EXPECT_EQ(lower->equals(SmartPtr<const File>()), FileSystemItem::Undetermined);
+    const SmartPtr<const File> relative = File::fromString(L"f.txt");
+    EXPECT_EQ(relative->equals(relative->makeAbsolute()), FileSystemItem::Equal);
+
+    // A null extension differs from an empty one, though both read alike.
+    const SmartPtr<File> emptied = File::fromString(L"C:\\d\\y.z");
+    emptied->setName(L"x.");
+    EXPECT_EQ(File::fromString(L"C:\\d\\x")->equals(emptied), FileSystemItem::Different);
+}
+
+} // namespace

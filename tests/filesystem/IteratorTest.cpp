@@ -1,0 +1,155 @@
+#include "filesystem/Directory.h"
+#include "filesystem/File.h"
+#include "filesystem/FileCollectionIterator.h"
+#include "filesystem/FileSystemIterator.h"
+
+#include "TempFolder.h"
+#include "platform/WinApi.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using fstest::TempFolder;
+using torv::Directory;
+using torv::File;
+using torv::FileCollectionIterator;
+using torv::FileIterator;
+using torv::FileSystemItem;
+using torv::SmartPtr;
+
+std::wstring nameOf(const SmartPtr<const File>& f)
+{
+    return f ? std::wstring(f->getName().c_str()) : L"<null>";
+}
+
+std::set<std::wstring> drainFiles(FileIterator& it)
+{
+    std::set<std::wstring> names;
+    for (SmartPtr<const File> f = it.getNext(); f; f = it.getNext())
+        names.insert(nameOf(f));
+    return names;
+}
+
+TEST(Iterators, EmptyOrMissingDirectoryEndsAtOnce)
+{
+    TempFolder temp;
+    for (const SmartPtr<const Directory>& d : {temp.directory(), temp.directory(L"absent")}) {
+        EXPECT_FALSE(d->findContents(L"*")->getNext());
+        EXPECT_FALSE(d->findDirectories(L"*")->getNext());
+        EXPECT_FALSE(d->findFiles(L"*")->getNext());
+    }
+}
+
+TEST(Iterators, EachKindYieldsItsOwnEntries)
+{
+    TempFolder temp;
+    fstest::writeFile(temp / L"a.txt", "a");
+    fstest::writeFile(temp / L"b.doc", "b");
+    fstest::makeDirectory(temp / L"c.txt");
+    fstest::writeFile(temp / L"hidden.sys", "h");
+    SetFileAttributesW((temp / L"hidden.sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    const SmartPtr<const Directory> d = temp.directory();
+
+    EXPECT_EQ(drainFiles(*d->findFiles(L"*.txt")), std::set<std::wstring>{L"a.txt"});
+    const SmartPtr<FileIterator> files = d->findFiles(L"*");
+    const SmartPtr<const File> first = files->getNext();
+    const std::set<std::wstring> rest = drainFiles(*files);
+    EXPECT_EQ(rest.size(), 2u);
+    EXPECT_EQ(rest.count(nameOf(first)), 0u);
+    EXPECT_FALSE(files->getNext()) << "the end stays the end";
+
+    const SmartPtr<torv::DirectoryIterator> dirs = d->findDirectories(L"*");
+    const SmartPtr<const Directory> sub = dirs->getNext();
+    ASSERT_TRUE(sub);
+    EXPECT_STREQ(sub->getName().c_str(), L"c.txt");
+    EXPECT_FALSE(dirs->getNext());
+
+    int directories = 0;
+    int all = 0;
+    const SmartPtr<torv::FileSystemIterator> contents = d->findContents(L"*");
+    for (SmartPtr<const FileSystemItem> item = contents->getNext(); item; item = contents->getNext(), ++all)
+        directories += item->isKindOf(Directory::Class()) ? 1 : 0;
+    EXPECT_EQ(directories, 1);
+    EXPECT_EQ(all, 4);
+
+    for (const wchar_t* pattern : {L"", L".", L"..", L"a|b", L"x.", L"a\\b"})
+        EXPECT_FALSE(d->findContents(pattern)) << testing::PrintToString(std::wstring(pattern));
+}
+
+TEST(Iterators, RelativeDirectoryYieldsAbsoluteFilesSharingOneFolder)
+{
+    TempFolder temp;
+    fstest::writeFile(temp / L"r", "");
+    fstest::writeFile(temp / L"s", "");
+    wchar_t saved[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    SetCurrentDirectoryW(temp.path().c_str());
+    const SmartPtr<FileIterator> it = SmartPtr<const Directory>(new Directory)->findFiles(L"*");
+    SetCurrentDirectoryW(saved);
+    const SmartPtr<const File> a = it->getNext();
+    const SmartPtr<const File> b = it->getNext();
+    ASSERT_TRUE(a && b);
+    EXPECT_TRUE(a->isAbsolute());
+    EXPECT_EQ(a->getDirectory().get(), b->getDirectory().get());
+    EXPECT_EQ(a->getDirectory()->equals(temp.directory()), FileSystemItem::Equal);
+}
+
+TEST(Iterators, InvalidEntryNameYieldsNullAndSearchGoesOn)
+{
+    TempFolder temp;
+    fstest::writeFile(temp / L"trailing.", "");
+    fstest::writeFile(temp / L"good", "");
+    const SmartPtr<FileIterator> it = temp.directory()->findFiles(L"*");
+    std::multiset<std::wstring> seen;
+    for (int call = 0; call < 3; ++call)
+        seen.insert(nameOf(it->getNext()));
+    EXPECT_EQ(seen, (std::multiset<std::wstring>{L"<null>", L"<null>", L"good"}));
+}
+
+TEST(Iterators, CopiesShareOneSearchAndCloseItOnce)
+{
+    TempFolder temp;
+    for (int i = 0; i < 20; ++i)
+        fstest::writeFile(temp / (L"f" + std::to_wstring(i)), "");
+    const std::set<std::wstring> everything = drainFiles(*temp.directory()->findFiles(L"*"));
+    for (int round = 0; round < 50; ++round) {
+        SmartPtr<FileIterator> original = temp.directory()->findFiles(L"*");
+        const SmartPtr<FileIterator> copy(new FileIterator(*original));
+        std::set<std::wstring> seen = drainFiles(*original);
+        const std::set<std::wstring> second = drainFiles(*copy);
+        seen.insert(second.begin(), second.end());
+        EXPECT_EQ(seen, everything);
+
+        SmartPtr<FileIterator> abandoned = temp.directory()->findFiles(L"*");
+        abandoned->getNext();
+        const SmartPtr<FileIterator> assigned(new FileIterator(*abandoned));
+        *assigned = *original;
+        original = nullptr;
+        abandoned = nullptr;
+        EXPECT_FALSE(assigned->getNext());
+    }
+}
+
+TEST(FileCollection, WalksItsOwnCopyInOrder)
+{
+    std::vector<SmartPtr<const File>> files = {File::fromString(L"C:\\a"), nullptr, File::fromString(L"C:\\c")};
+    SmartPtr<FileCollectionIterator> it = FileCollectionIterator::create(files);
+    files.clear();
+    SmartPtr<FileIterator> asFiles = it;
+    EXPECT_EQ(nameOf(asFiles->getNext()), L"a");
+    const SmartPtr<FileCollectionIterator> copy(new FileCollectionIterator(*it));
+    it = nullptr;
+    asFiles = nullptr;
+    EXPECT_EQ(nameOf(copy->getNext()), L"<null>");
+    EXPECT_EQ(nameOf(copy->getNext()), L"c");
+    EXPECT_FALSE(copy->getNext());
+    EXPECT_FALSE(copy->getNext());
+    EXPECT_FALSE(FileCollectionIterator::create({})->getNext());
+}
+
+} // namespace

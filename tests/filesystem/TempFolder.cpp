@@ -1,0 +1,114 @@
+#include "TempFolder.h"
+
+#include "platform/WinApi.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace fstest {
+
+namespace {
+
+// The helpers reach beyond MAX_PATH so that long test trees can be built
+// and cleaned up independently of the library.
+std::wstring longForm(const std::wstring& path)
+{
+    return L"\\\\?\\" + path;
+}
+
+DWORD attributesOnDisk(const std::wstring& path)
+{
+    return GetFileAttributesW(longForm(path).c_str());
+}
+
+// Read-only files go too; links are removed, never followed.
+void removeTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(longForm(folder + L"*").c_str(), &entry);
+    for (BOOL found = search != INVALID_HANDLE_VALUE; found; found = FindNextFileW(search, &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        const std::wstring path = folder + name;
+        const DWORD kind = entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+        SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (kind == FILE_ATTRIBUTE_DIRECTORY)
+            removeTree(path + L"\\");
+        else if (!DeleteFileW(longForm(path).c_str()))
+            RemoveDirectoryW(longForm(path).c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    RemoveDirectoryW(longForm(folder).c_str());
+}
+
+} // namespace
+
+TempFolder::TempFolder()
+{
+    static std::atomic<int> counter{0};
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    root = std::wstring(temp) + L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(counter++) + L"\\";
+    makeDirectory(root);
+}
+
+TempFolder::~TempFolder()
+{
+    removeTree(root);
+}
+
+torv::SmartPtr<const torv::Directory> TempFolder::directory(const std::wstring& relative) const
+{
+    return torv::Directory::fromString((root + relative).c_str());
+}
+
+torv::SmartPtr<const torv::File> TempFolder::file(const std::wstring& relative) const
+{
+    return torv::File::fromString((root + relative).c_str());
+}
+
+void writeFile(const std::wstring& path, const std::string& content)
+{
+    std::ofstream out(std::filesystem::path(longForm(path)), std::ios::binary);
+    if (!(out << content))
+        throw std::runtime_error("cannot write a test file");
+}
+
+std::string readFile(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(longForm(path)), std::ios::binary);
+    if (!in)
+        return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool isFileOnDisk(const std::wstring& path)
+{
+    const DWORD attributes = attributesOnDisk(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool isDirectoryOnDisk(const std::wstring& path)
+{
+    const DWORD attributes = attributesOnDisk(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void makeDirectory(const std::wstring& path)
+{
+    if (!CreateDirectoryW(longForm(path).c_str(), nullptr))
+        throw std::runtime_error("cannot create a test folder");
+}
+
+void setReadOnly(const std::wstring& path)
+{
+    SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+} // namespace fstest

@@ -1,0 +1,38 @@
+#pragma once
+// A scratch folder on disk for one test, removed with everything in it
+// (read-only files included) when the test ends; plus small file helpers
+// that work beside the library under test, not through it.
+
+#include "filesystem/Directory.h"
+#include "filesystem/File.h"
+#include "object/SmartPtr.h"
+
+#include <string>
+
+namespace fstest {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path with a trailing backslash.
+    const std::wstring& path() const { return root; }
+    std::wstring operator/(const std::wstring& relative) const { return root + relative; }
+    torv::SmartPtr<const torv::Directory> directory(const std::wstring& relative = L"") const;
+    torv::SmartPtr<const torv::File> file(const std::wstring& relative) const;
+
+private:
+    std::wstring root;
+};
+
+void writeFile(const std::wstring& path, const std::string& content);
+std::string readFile(const std::wstring& path);
+bool isFileOnDisk(const std::wstring& path);
+bool isDirectoryOnDisk(const std::wstring& path);
+void makeDirectory(const std::wstring& path);
+void setReadOnly(const std::wstring& path);
+
+} // namespace fstest
