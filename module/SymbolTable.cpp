@@ -26,7 +26,6 @@ String clampedSubstr(const String& line, int first, int end)
 
 } // namespace
 
-const SymbolTable SymbolTable::EMPTY;
 
 SymbolTable::SymbolTable() = default;
 SymbolTable::SymbolTable(const SymbolTable& other) = default;
