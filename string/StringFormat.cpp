@@ -8,6 +8,12 @@
 #include <stdio.h>
 #include <type_traits>
 
+// MinGW's C++ headers route wcstod to MinGW's own parser, which also reads
+// "inf", "nan" and hexadecimal numbers; the Microsoft run-time's parser
+// reads decimal numbers only, so a word such as "info" stays a word. This is
+// the run-time's own entry point, as the import library provides it.
+extern "C" double(__cdecl* __imp_wcstod)(const wchar_t*, wchar_t**);
+
 namespace torv {
 
 // ---- appenders -----------------------------------------------------------
@@ -178,7 +184,7 @@ String& String::operator>>(double& v)
     }
     const wchar_t* begin = c_str() + start;
     wchar_t* stop = nullptr;
-    v = std::wcstod(begin, &stop);
+    v = __imp_wcstod(begin, &stop);
     keepFrom(static_cast<int>(stop - c_str()));
     return *this;
 }

@@ -125,6 +125,29 @@ TEST(StringFormat, FloatingConsumers)
     EXPECT_EQ(none.block(), String::EMPTY.block());
 }
 
+struct DoubleCase {
+    const wchar_t* text;
+    double value;
+    const wchar_t* rest;
+};
+
+// The run-time's wcstod reads decimal numbers only: words that begin like
+// "inf" or "nan" and hexadecimal prefixes are not numbers.
+TEST(StringFormat, DoubleConsumerReadsDecimalNumbersOnly)
+{
+    const DoubleCase cases[] = {
+        {L"info 2", 0.0, L"info 2"}, {L" nan", 0.0, L"nan"},  {L"0x10 r", 0.0, L"x10 r"},
+        {L"-.5;", -0.5, L";"},       {L"1e x", 1.0, L"e x"}, {L"1.5e-3x", 0.0015, L"x"},
+    };
+    for (const DoubleCase& c : cases) {
+        String s(c.text);
+        double d = -1.0;
+        s >> d;
+        EXPECT_DOUBLE_EQ(d, c.value) << c.text;
+        EXPECT_STREQ(s.c_str(), c.rest) << c.text;
+    }
+}
+
 struct BoolCase {
     const wchar_t* text;
     bool value;
