@@ -42,6 +42,10 @@ int formatDecimal(Int v, wchar_t (&text)[24])
     return n;
 }
 
+// Infinities have no digits to count; from five digits on the run-time
+// writes its whole text for them.
+const int infinityPrecision = 9;
+
 // Significant digits: about nine after the integer part for magnitudes of
 // one and more, a fixed count below one.
 int doublePrecision(double v)
@@ -49,6 +53,8 @@ int doublePrecision(double v)
     const double magnitude = std::fabs(v);
     if (v == 0.0 || std::isnan(v))
         return 1;
+    if (std::isinf(v))
+        return infinityPrecision;
     if (magnitude < 1.0)
         return 8;
     return static_cast<int>(std::ceil(std::log10(magnitude))) + 9;
@@ -59,6 +65,8 @@ int floatPrecision(float v)
     const float magnitude = std::fabs(v);
     if (v == 0.0f || std::isnan(v))
         return 1;
+    if (std::isinf(v))
+        return infinityPrecision;
     if (magnitude < 1.0f)
         return 4;
     return static_cast<int>(std::ceil(std::log10(magnitude))) + 5;

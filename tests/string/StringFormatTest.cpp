@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <cwchar>
+#include <limits>
 
 using torv::String;
 
@@ -47,6 +48,16 @@ TEST(StringFormat, FloatAppenderPrecision)
     EXPECT_STREQ((String() << (2.0f / 3)).c_str(), L"0.6667");
     EXPECT_STREQ((String() << 0.0f).c_str(), L"0");
     EXPECT_STREQ((String() << 10.5f).c_str(), L"10.5");
+}
+
+// Infinities have no digits to count; they append the run-time's own text.
+TEST(StringFormat, InfinityAppendersWriteTheRunTimeText)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_STREQ((String() << inf).c_str(), L"1.#INF");
+    EXPECT_STREQ((String() << -inf).c_str(), L"-1.#INF");
+    EXPECT_STREQ((String() << std::numeric_limits<float>::infinity()).c_str(), L"1.#INF");
+    EXPECT_STREQ((String() << -std::numeric_limits<float>::infinity()).c_str(), L"-1.#INF");
 }
 
 TEST(StringFormat, NarrowTextAppendsCharacters)
