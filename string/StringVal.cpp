@@ -14,10 +14,17 @@ namespace {
 
 const char emptyAnsi[1] = {'\0'};
 
-int adjustedLength(const wchar_t* s, int length)
+// -1 stands for "up to the NUL"; other negative lengths take no units.
+int givenLength(const wchar_t* s, int length)
 {
     if (length == -1)
         return static_cast<int>(std::wcslen(s));
+    return length < 0 ? 0 : length;
+}
+
+int adjustedLength(const wchar_t* s, int length)
+{
+    length = givenLength(s, length);
     if (length > 0 && s[length - 1] == L'\0')
         return length - 1;
     return length;
@@ -90,8 +97,7 @@ void StringVal::destruct(StringVal* block)
 
 StringVal* StringVal::concatenation(const wchar_t* s, int length) const
 {
-    if (length == -1)
-        length = static_cast<int>(std::wcslen(s));
+    length = givenLength(s, length);
     const int own = this->length();
     StringVal* block = construct(chars, own, own + length);
     if (length > 0)

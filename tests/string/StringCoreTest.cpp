@@ -95,6 +95,21 @@ TEST(StringCore, WriteAppendsCountedUnits)
     EXPECT_STREQ(s.c_str(), L"abcde");
 }
 
+// Only -1 has a meaning among negative lengths; the others count as none.
+TEST(StringCore, NegativeLengthsBelowMinusOneTakeNoUnits)
+{
+    String s(L"abcdef");
+    s.write(L"xyz", -3);
+    EXPECT_STREQ(s.c_str(), L"abcdef");
+    EXPECT_EQ(s.length(), 6);
+    const String counted(L"abc", -5);
+    EXPECT_FALSE(counted.isNil());
+    EXPECT_EQ(counted.length(), 0);
+    String nil;
+    nil.write(L"xyz", -2);
+    EXPECT_EQ(nil.length(), 0);
+}
+
 struct CompareCase {
     const wchar_t* a;
     const wchar_t* b;
