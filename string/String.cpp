@@ -16,6 +16,22 @@ const String String::EMPTY TORV_INIT_FIRST(L"");
 const String String::NIL;
 wchar_t String::outOfRange = L'\x0007';
 
+namespace {
+
+// A block gains another holder only with its length counted, so a shared
+// block is only ever read: no holder recounts it or drops its ANSI text
+// while another reads them.
+StringVal* share(StringVal* block)
+{
+    if (block) {
+        block->length();
+        block->ref();
+    }
+    return block;
+}
+
+} // namespace
+
 String::String(const wchar_t* s)
     : val(s ? StringVal::construct(s, -1, -1) : nullptr)
 {
@@ -48,10 +64,8 @@ String::String(const char* s)
 }
 
 String::String(const String& other) noexcept
-    : val(other.val)
+    : val(share(other.val))
 {
-    if (val)
-        val->ref();
 }
 
 String::~String()
@@ -70,9 +84,7 @@ void String::adopt(StringVal* block)
 
 String& String::operator=(const String& other)
 {
-    if (other.val)
-        other.val->ref();
-    adopt(other.val);
+    adopt(share(other.val));
     return *this;
 }
 
@@ -94,8 +106,7 @@ String& String::operator=(const wchar_t* s)
 
 void String::takeOverDataFrom(const String& other)
 {
-    other.val->ref();
-    adopt(other.val);
+    adopt(share(other.val));
 }
 
 void String::unshare()

@@ -2,6 +2,9 @@
 // String: the library's UTF-16 text type. One pointer to a shared StringVal
 // block, copy-on-write; a null pointer is the NIL string (no text at all),
 // which differs from the empty string but reads as empty text.
+// Copies of one String may be read (length, characters, ANSI text), copied
+// and released on several threads at once; one String object is used by
+// one thread at a time.
 
 #include "platform/Export.h"
 #include "string/StringVal.h"

@@ -58,8 +58,6 @@ void stepTrailingNumber(String& s, int step)
         s[start + i] = i < padding ? L'0' : number.units[i - padding];
     if (number.length > width)
         s.write(number.units + width, number.length - width);
-    // Settle the length so the block is safe to share for reading.
-    s.length();
 }
 
 } // namespace

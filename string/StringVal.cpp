@@ -47,7 +47,7 @@ StringVal::StringVal(const wchar_t* s, int length, int)
 
 StringVal::~StringVal()
 {
-    delete[] ansiCache;
+    delete[] ansiCache.load(std::memory_order_acquire);
 }
 
 StringVal* StringVal::construct(void* memory, const wchar_t* s, int length, int capacity)
@@ -117,8 +117,7 @@ bool StringVal::unref()
 
 void StringVal::dropAnsiCache() const
 {
-    delete[] ansiCache;
-    ansiCache = nullptr;
+    delete[] ansiCache.exchange(nullptr, std::memory_order_acq_rel);
 }
 
 int StringVal::length() const
@@ -134,16 +133,22 @@ const char* StringVal::stringAnsi() const
 {
     if (chars[0] == L'\0')
         return emptyAnsi;
-    if (ansiCache != nullptr && len != -1)
-        return ansiCache;
+    if (len != -1) {
+        if (char* cached = ansiCache.load(std::memory_order_acquire))
+            return cached;
+    }
     length();
     const int bytes = WideCharToMultiByte(CP_ACP, 0, chars, len + 1, nullptr, 0, nullptr, nullptr);
     if (bytes == 0)
         return emptyAnsi;
     char* converted = new char[static_cast<std::size_t>(bytes)];
     WideCharToMultiByte(CP_ACP, 0, chars, len + 1, converted, bytes, nullptr, nullptr);
-    ansiCache = converted;
-    return ansiCache;
+    char* stored = nullptr;
+    if (ansiCache.compare_exchange_strong(stored, converted, std::memory_order_acq_rel))
+        return converted;
+    // Another reader of this shared block converted it first.
+    delete[] converted;
+    return stored;
 }
 
 } // namespace torv

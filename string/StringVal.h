@@ -52,7 +52,9 @@ private:
 
     std::atomic<unsigned int> refCount;
     mutable int len;
-    mutable char* ansiCache;
+    // Filled at most once per text version, also by concurrent readers of a
+    // shared block: the first conversion stored wins.
+    mutable std::atomic<char*> ansiCache;
     wchar_t chars[1];
 };
 
