@@ -3,14 +3,13 @@
 // into base name and extension. A File holds a reference to its Directory
 // object rather than a copy, so the Directory must be owned by SmartPtrs.
 
+#include "filesystem/Directory.h"
 #include "filesystem/FileSystemItem.h"
 #include "object/SmartPtr.h"
 #include "platform/Export.h"
 #include "string/String.h"
 
 namespace torv {
-
-class Directory;
 
 class TORV_API File : public FileSystemItem {
     TORV_DECLARE_CLASS(File);

@@ -76,6 +76,16 @@ bool readAttributes(const FileSystemItem& item, WIN32_FILE_ATTRIBUTE_DATA& data)
     return GetFileAttributesExW(systemPath(item.getFullName()).c_str(), GetFileExInfoStandard, &data) != 0;
 }
 
+// A null `time` is a failure like any other, not a crash.
+bool readTime(const FileSystemItem& item, FILETIME WIN32_FILE_ATTRIBUTE_DATA::*which, FILETIME* time)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!time || !readAttributes(item, data))
+        return false;
+    *time = data.*which;
+    return true;
+}
+
 } // namespace
 
 bool FileSystemItem::stat(struct _stat64i32& st) const
@@ -104,20 +114,12 @@ bool FileSystemItem::access(int mode) const
 
 bool FileSystemItem::getLastWriteTime(FILETIME* time) const
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!readAttributes(*this, data))
-        return false;
-    *time = data.ftLastWriteTime;
-    return true;
+    return readTime(*this, &WIN32_FILE_ATTRIBUTE_DATA::ftLastWriteTime, time);
 }
 
 bool FileSystemItem::getCreationTime(FILETIME* time) const
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!readAttributes(*this, data))
-        return false;
-    *time = data.ftCreationTime;
-    return true;
+    return readTime(*this, &WIN32_FILE_ATTRIBUTE_DATA::ftCreationTime, time);
 }
 
 String getWindowsError()

@@ -41,6 +41,8 @@ TEST(FileSystemItemQueries, StatTimesAndAccess)
     FILETIME time = {};
     EXPECT_TRUE(file->getLastWriteTime(&time));
     EXPECT_TRUE(temp.directory()->getCreationTime(&time));
+    EXPECT_FALSE(file->getLastWriteTime(nullptr)) << "nowhere to store it";
+    EXPECT_FALSE(file->getCreationTime(nullptr));
     EXPECT_TRUE(file->access(4));
 
     const SmartPtr<const torv::File> missing = temp.file(L"missing.txt");

@@ -55,6 +55,8 @@ TempFolder::TempFolder()
     GetTempPathW(MAX_PATH + 1, temp);
     root = std::wstring(temp) + L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(counter++) + L"\\";
+    // Process ids repeat under Wine: a run that crashed may have left this one.
+    removeTree(root);
     makeDirectory(root);
 }
 
