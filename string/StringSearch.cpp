@@ -1,7 +1,9 @@
 #include "string/String.h"
 
+#include <climits>
 #include <cwchar>
 #include <cwctype>
+#include <new>
 
 namespace torv {
 
@@ -20,6 +22,21 @@ bool isSignedDigit(wchar_t c)
 bool isNumericClass(wchar_t c)
 {
     return std::iswdigit(c) || c == L'.' || c == L'+' || c == L'-' || c == L'e' || c == L'E';
+}
+
+int countOccurrences(const String& text, const wchar_t* pattern, int patternLength)
+{
+    int count = 0;
+    for (int at = text.find(pattern, 0); at >= 0; at = text.find(pattern, at + patternLength))
+        ++count;
+    return count;
+}
+
+wchar_t* copyUnits(wchar_t* out, const wchar_t* units, int count)
+{
+    if (count > 0)
+        std::wmemcpy(out, units, static_cast<std::size_t>(count));
+    return out + count;
 }
 
 } // namespace
@@ -88,8 +105,21 @@ int String::find(const wchar_t* s, int start) const
 {
     if (!s || *s == L'\0' || start < 0 || start >= length())
         return -1;
-    const wchar_t* found = std::wcsstr(c_str() + start, s);
-    return found ? static_cast<int>(found - c_str()) : -1;
+    // The run-time's wcsstr is a naive scan; jumping between candidates of
+    // the first unit with wmemchr is several times faster on long texts.
+    const std::size_t needle = std::wcslen(s);
+    const wchar_t* units = c_str();
+    const wchar_t* at = units + start;
+    const wchar_t* const end = units + length();
+    while (static_cast<std::size_t>(end - at) >= needle) {
+        at = std::wmemchr(at, *s, static_cast<std::size_t>(end - at) - needle + 1);
+        if (!at)
+            return -1;
+        if (std::wmemcmp(at, s, needle) == 0)
+            return static_cast<int>(at - units);
+        ++at;
+    }
+    return -1;
 }
 
 int String::findLastOf(wchar_t c, int start) const
@@ -182,22 +212,30 @@ int String::replace(const wchar_t* from, const wchar_t* to)
     if (!from || *from == L'\0')
         return 0;
     const int patternLength = static_cast<int>(std::wcslen(from));
-    String result;
-    int position = 0;
-    int count = 0;
-    while (position < length()) {
-        const int found = find(from, position);
-        if (found < 0)
-            break;
-        if (found > position)
-            result.write(c_str() + position, found - position);
-        if (to)
-            result += to;
-        position = found + patternLength;
-        ++count;
+    const int count = countOccurrences(*this, from, patternLength);
+    if (count == 0) {
+        // No match shares the block; NIL becomes the empty string.
+        *this = substr(0);
+        return 0;
     }
-    result += substr(position);
-    *this = std::move(result);
+    // The result is built in one block of its final size: appending piece
+    // by piece would copy the text once per occurrence.
+    const int replacementLength = to ? static_cast<int>(std::wcslen(to)) : 0;
+    const long long resultLength =
+        length() + static_cast<long long>(count) * (replacementLength - patternLength);
+    if (resultLength > INT_MAX)
+        throw std::bad_alloc();
+    StringVal* block = StringVal::construct(L"", 0, static_cast<int>(resultLength));
+    wchar_t* out = block->str();
+    int position = 0;
+    for (int found; (found = find(from, position)) >= 0; position = found + patternLength) {
+        out = copyUnits(out, c_str() + position, found - position);
+        out = copyUnits(out, to, replacementLength);
+    }
+    out = copyUnits(out, c_str() + position, length() - position);
+    *out = L'\0';
+    block->len = static_cast<int>(resultLength);
+    adopt(block);
     return count;
 }
 
