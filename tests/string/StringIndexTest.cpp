@@ -2,68 +2,51 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-#include <vector>
-
 using torv::String;
 
 namespace {
 
+const wchar_t* shown(const wchar_t* text) { return text ? text : L"(nil)"; }
+
 // A null text stands for the NIL string in the tables below.
-String make(const wchar_t* text)
-{
-    return String(text);
-}
-
-struct IndexCase {
-    const wchar_t* text;
-    unsigned int index;
-};
-
 TEST(StringIndex, GetIndexReadsTrailingDigits)
 {
-    const IndexCase cases[] = {
+    const struct {
+        const wchar_t* text;
+        unsigned int index;
+    } cases[] = {
         {L"Layer007", 7}, {L"Layer", 0}, {L"42", 42}, {nullptr, 0},
         {L"", 0},         {L"a1b2", 2},  {L"x-5", 5}, {L"Part12", 12},
     };
-    for (const IndexCase& c : cases)
-        EXPECT_EQ(make(c.text).getIndex(), c.index) << (c.text ? c.text : L"(nil)");
+    for (const auto& c : cases)
+        EXPECT_EQ(String(c.text).getIndex(), c.index) << shown(c.text);
 }
-
-struct SetIndexCase {
-    const wchar_t* text;
-    unsigned int index;
-    const wchar_t* expected;
-};
 
 TEST(StringIndex, SetIndexReplacesTrailingDigits)
 {
-    const SetIndexCase cases[] = {
-        {L"Layer007", 5, L"Layer5"},
-        {L"Layer007", 0, L"Layer"},
-        {L"42", 0, L"0"},
-        {nullptr, 3, L"3"},
-        {L"", 0, L"0"},
-        {L"Layer", 12, L"Layer12"},
+    const struct {
+        const wchar_t* text;
+        unsigned int index;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"Layer007", 5, L"Layer5"}, {L"Layer007", 0, L"Layer"}, {L"42", 0, L"0"},
+        {nullptr, 3, L"3"},          {L"", 0, L"0"},             {L"Layer", 12, L"Layer12"},
         {L"Layer", 2147483648u, L"Layer-2147483648"},
     };
-    for (const SetIndexCase& c : cases) {
-        String s = make(c.text);
+    for (const auto& c : cases) {
+        String s(c.text);
         s.setIndex(c.index);
-        EXPECT_STREQ(s.c_str(), c.expected) << (c.text ? c.text : L"(nil)") << " <- " << c.index;
-        EXPECT_FALSE(s.isNil());
+        EXPECT_STREQ(s.c_str(), c.expected) << shown(c.text) << " <- " << c.index;
     }
 }
 
-struct StepCase {
-    const wchar_t* text;
-    bool increment;
-    const wchar_t* expected;
-};
-
 TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
 {
-    const StepCase cases[] = {
+    const struct {
+        const wchar_t* text;
+        bool increment;
+        const wchar_t* expected;
+    } cases[] = {
         {L"Layer007", true, L"Layer008"}, {L"Layer099", true, L"Layer100"},
         {L"Layer999", true, L"Layer1000"}, {L"Layer10", false, L"Layer09"},
         {L"Layer0", false, L"Layer-1"},   {L"Layer", true, L"Layer1"},
@@ -71,54 +54,27 @@ TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
         {nullptr, true, L"1"},            {nullptr, false, L"1"},
         {L"000", true, L"001"},           {L"Part12", false, L"Part11"},
     };
-    for (const StepCase& c : cases) {
-        String s = make(c.text);
+    for (const auto& c : cases) {
+        String s(c.text);
         if (c.increment)
             s.incrementIndex();
         else
             s.decrementIndex();
-        EXPECT_STREQ(s.c_str(), c.expected) << (c.text ? c.text : L"(nil)");
+        EXPECT_STREQ(s.c_str(), c.expected) << shown(c.text);
         EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.expected)));
     }
 }
-
-// Each thread steps its own copy of one shared name, which stays intact.
-TEST(StringIndex, ThreadsSteppingCopiesOfOneString)
-{
-    const String shared(L"Frame0000");
-    const int threadCount = 4;
-    const int steps = 2000;
-    std::vector<String> results(threadCount);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < threadCount; ++t) {
-        threads.emplace_back([&shared, &results, t] {
-            for (int i = 0; i < steps; ++i) {
-                String name = shared;
-                name.setIndex(static_cast<unsigned int>(i));
-                name.incrementIndex();
-                results[t] = name;
-            }
-        });
-    }
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_STREQ(shared.c_str(), L"Frame0000");
-    for (const String& result : results)
-        EXPECT_STREQ(result.c_str(), L"Frame2000");
-}
-
-struct ShortenCase {
-    const wchar_t* text;
-    int maxLength;
-    int headLength;
-    const wchar_t* expected;
-};
 
 TEST(StringShorten, CutsAtSlashBoundaries)
 {
     const wchar_t* path = L"C:/Users/name/Documents/projects/file.txt";
     const wchar_t* letters = L"abcdefghijklmnopqrstuvwxyz";
-    const ShortenCase cases[] = {
+    const struct {
+        const wchar_t* text;
+        int maxLength;
+        int headLength;
+        const wchar_t* expected;
+    } cases[] = {
         {path, 30, 10, L"C:/Users/.../projects/file.txt"},
         {path, 20, 0, L".../file.txt"},
         {path, 41, 10, path},
@@ -131,18 +87,14 @@ TEST(StringShorten, CutsAtSlashBoundaries)
         {letters, 5, 8, L"abcdefgh..."},
         {letters, 3, 0, L"..."},
     };
-    for (const ShortenCase& c : cases) {
+    for (const auto& c : cases) {
         const String s(c.text);
         EXPECT_STREQ(s.shortenString(c.maxLength, c.headLength).c_str(), c.expected)
             << c.text << " " << c.maxLength << "/" << c.headLength;
         EXPECT_STREQ(s.c_str(), c.text);
     }
-}
-
-TEST(StringShorten, ShortTextIsSharedUnchanged)
-{
-    const String s(L"C:/Users/name/Documents/projects/file.txt");
-    EXPECT_EQ(s.shortenString(50, 10).block(), s.block());
+    const String s(path);
+    EXPECT_EQ(s.shortenString(50, 10).block(), s.block()) << "short text is shared unchanged";
     EXPECT_TRUE(String().shortenString(5, 2).isNil());
 }
 
