@@ -86,7 +86,7 @@ TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
               walk(iterator, &KelClass::iterateDerivedClasses));
 }
 
-TEST_F(ClassTree, ClassesWithoutChildrenEndAtOnce)
+TEST_F(ClassTree, LeavesEndAtOnceAndDerivationFollowsBases)
 {
     for (const KelClass* d : {directory, infoMap, collection}) {
         EXPECT_TRUE(walk(d, &KelClass::iterateLeafClasses).empty()) << d->name;
@@ -94,15 +94,8 @@ TEST_F(ClassTree, ClassesWithoutChildrenEndAtOnce)
         EXPECT_TRUE(walk(d, &KelClass::iterateChildClasses).empty()) << d->name;
     }
     EXPECT_TRUE(walk(node, &KelClass::iterateBaseClasses).empty());
-}
-
-TEST_F(ClassTree, DerivationTests)
-{
-    EXPECT_TRUE(directory->isDerivedFrom(directory));
-    EXPECT_TRUE(collection->isDerivedFrom(node));
-    EXPECT_FALSE(file->isDerivedFrom(directory));
-    EXPECT_FALSE(node->isDerivedFrom(item));
-    EXPECT_FALSE(file->isDerivedFrom(nullptr));
+    EXPECT_TRUE(directory->isDerivedFrom(directory) && collection->isDerivedFrom(node));
+    EXPECT_FALSE(file->isDerivedFrom(directory) || node->isDerivedFrom(item) || file->isDerivedFrom(nullptr));
 }
 
 TEST_F(ClassTree, UnregisteringKeepsTheOrderOfTheRest)
