@@ -60,30 +60,24 @@ TEST(DirectoryCreate, MakesMissingParentsAndAcceptsExisting)
     EXPECT_FALSE(temp.directory()->isEmpty());
 }
 
-TEST(DirectoryRemove, RecursionDecidesWhatGoes)
+TEST(DirectoryRemove, RecursionDecidesWhatGoesAndReadOnlyFilesStopIt)
 {
     TempFolder temp;
     buildSourceTree(temp);
+    const std::wstring deep = temp / L"src\\with space\\d\\deep.txt";
     EXPECT_FALSE(temp.directory(L"src")->remove(false));
-    EXPECT_EQ(readFile(temp / L"src\\with space\\d\\deep.txt"), "deep");
-
     EXPECT_TRUE(temp.directory(L"src")->removeContents(false));
     EXPECT_FALSE(isFileOnDisk(temp / L"src\\top.txt"));
     EXPECT_EQ(readFile(temp / L"src\\with space\\inner file.txt"), "inner");
 
+    fstest::setReadOnly(deep);
+    EXPECT_FALSE(temp.directory(L"src")->remove(true));
+    EXPECT_EQ(readFile(deep), "deep");
+    SetFileAttributesW(deep.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(temp.directory(L"src")->remove(true));
     EXPECT_FALSE(isDirectoryOnDisk(temp / L"src"));
     EXPECT_TRUE(temp.directory(L"src")->remove(true)) << "nothing left to remove";
     EXPECT_TRUE(temp.directory(L"src")->removeContents(true));
-}
-
-TEST(DirectoryRemove, ReadOnlyFileStopsRemovalAndSurvives)
-{
-    TempFolder temp;
-    buildSourceTree(temp);
-    fstest::setReadOnly(temp / L"src\\with space\\d\\deep.txt");
-    EXPECT_FALSE(temp.directory(L"src")->remove(true));
-    EXPECT_EQ(readFile(temp / L"src\\with space\\d\\deep.txt"), "deep");
 }
 
 TEST(DirectoryRemove, DoesNotFollowDirectoryLinks)
@@ -103,28 +97,22 @@ TEST(DirectoryRemove, DoesNotFollowDirectoryLinks)
     EXPECT_EQ(readFile(temp / L"outside\\keep.txt"), "keep");
 }
 
-TEST(DirectoryCopy, CopiesNestedTreeWithProgress)
-{
-    TempFolder temp;
-    buildSourceTree(temp);
-    fstest::makeDirectory(temp / L"dst");
-    CountingProgress progress;
-    EXPECT_TRUE(copyTree(temp, true, false, &progress));
-    EXPECT_EQ(progress.count, 4);
-    EXPECT_EQ(readFile(temp / L"dst\\with space\\d\\deep.txt"), "deep");
-    EXPECT_EQ(readFile(temp / L"dst\\caf\u00e9\u65e5\\b.txt"), "b");
-    EXPECT_TRUE(isDirectoryOnDisk(temp / L"dst\\empty"));
-    EXPECT_EQ(readFile(temp / L"src\\with space\\d\\deep.txt"), "deep");
-}
-
-TEST(DirectoryCopy, WithoutRecursionCreatesImmediateFoldersEmpty)
+TEST(DirectoryCopy, FlatThenNestedTreeWithProgress)
 {
     TempFolder temp;
     buildSourceTree(temp);
     fstest::makeDirectory(temp / L"dst");
     EXPECT_TRUE(copyTree(temp, false, false));
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "top");
-    EXPECT_TRUE(temp.directory(L"dst\\with space")->isEmpty());
+    EXPECT_TRUE(temp.directory(L"dst\\with space")->isEmpty()) << "immediate folders come empty";
+
+    CountingProgress progress;
+    EXPECT_TRUE(copyTree(temp, true, true, &progress));
+    EXPECT_EQ(progress.count, 4);
+    EXPECT_EQ(readFile(temp / L"dst\\with space\\d\\deep.txt"), "deep");
+    EXPECT_EQ(readFile(temp / L"dst\\caf\u00e9\u65e5\\b.txt"), "b");
+    EXPECT_TRUE(isDirectoryOnDisk(temp / L"dst\\empty"));
+    EXPECT_EQ(readFile(temp / L"src\\with space\\d\\deep.txt"), "deep");
 }
 
 TEST(DirectoryCopy, FailuresKeepSourceAndExistingTarget)

@@ -22,7 +22,7 @@ TEST(SharedPaths, OneDirectoryUsedByManyThreads)
     const unsigned int before = shared->getRefCounter();
     std::atomic<int> failures{0};
     std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
+    for (int t = 0; t < 8; ++t) {
         threads.emplace_back([&] {
             for (int i = 0; i < 2000; ++i) {
                 const SmartPtr<const File> f = File::fromString(*shared, (L"f" + std::to_wstring(i)).c_str());
