@@ -41,27 +41,14 @@ std::wstring fullDataFolder()
 
 }  // namespace
 
-TEST(TranslationLibrary, WithoutFileTheModuleItselfServes)
-{
-    PlacedFiles placed;
-    HostModule host(placed, MARKER_FIXTURES[2], scratchFolder(), L"Untranslated");
-    EXPECT_EQ(loadedMarker(host.handle(), NO_LANGUAGE), MODULE_ITSELF);
-    EXPECT_EQ(loadedMarker(host.handle(), GERMAN), MODULE_ITSELF);
-}
-
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 {
     struct Case {
         bool inModuleFolder, inLanguagesFolder, inDataFolder;
         int expected;
     };
-    const Case cases[] = {
-        {true, true, true, 1},
-        {false, true, true, 2},
-        {true, false, true, 1},
-        {false, false, true, 3},
-        {false, false, false, MODULE_ITSELF},
-    };
+    const Case cases[] = {{true, true, true, 1}, {false, true, true, 2}, {true, false, true, 1},
+                          {false, false, true, 3}, {false, false, false, MODULE_ITSELF}};
     PlacedFiles placedHost;
     HostModule host(placedHost, L"LangVersionFull", scratchFolder(), L"Ordered");
     for (const Case& c : cases) {
@@ -127,6 +114,9 @@ TEST(TranslationLibrary, LanguageListOrder)
         // A sub-language tries its own code, then its primary language's.
         {{{L"DEU", 1}}, GERMAN_SWISS, 1},
         {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
+        // Without any file the module itself serves.
+        {{}, NO_LANGUAGE, MODULE_ITSELF},
+        {{}, GERMAN, MODULE_ITSELF},
     };
     PlacedFiles placedHost;
     HostModule host(placedHost, MARKER_FIXTURES[2], scratchFolder(), L"Listed");
