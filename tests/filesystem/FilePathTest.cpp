@@ -1,6 +1,8 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 
+#include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,6 +110,21 @@ TEST(FilePath, Equals)
     const SmartPtr<File> emptied = File::fromString(L"C:\\d\\y.z");
     emptied->setName(L"x.");
     EXPECT_EQ(File::fromString(L"C:\\d\\x")->equals(emptied), FileSystemItem::Different);
+}
+
+// Threads derive paths from one shared Directory; its count must come back
+// to where it started and every result stay intact.
+TEST(SharedPaths, OneDirectoryUsedByManyThreads)
+{
+    const SmartPtr<const Directory> shared = Directory::fromString(L"C:\\shared\\folder");
+    const unsigned int before = shared->getRefCounter();
+    EXPECT_EQ(0, testsupport::failuresOnThreads(2000, [&shared](int i) {
+        const SmartPtr<const File> f = File::fromString(*shared, (L"f" + std::to_wstring(i)).c_str());
+        const SmartPtr<const Directory> sub = shared->appendLevel(L"t");
+        return f->replaceExtension(L"b")->getDirectory().get() == shared.get()
+               && sub->getParent()->equals(shared) == torv::FileSystemItem::Equal;
+    }));
+    EXPECT_EQ(shared->getRefCounter(), before);
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "object/InfoStringMap.h"
 
+#include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <iterator>
-#include <thread>
-#include <vector>
 
 namespace {
 
@@ -94,30 +94,21 @@ private:
 TEST(InfoStringMap, ThreadsShareOneMap)
 {
     std::atomic<int> destroyed(0);
-    std::atomic<int> mismatches(0);
+    int mismatches = -1;
     {
         SmartPtr<CountedMap> created(new CountedMap(destroyed));
         created->addInfo(L"Key", String(L"value"));
         const SmartPtr<const InfoStringMap> shared(created);
         created = nullptr;
 
-        std::vector<std::thread> threads;
-        for (int t = 0; t < 8; ++t) {
-            threads.emplace_back([shared, &mismatches] {
-                for (int i = 0; i < 5000; ++i) {
-                    SmartPtr<const InfoStringMap> local = shared;
-                    const String value = local->getInfoByKey(L"KEY");
-                    if (value != L"value")
-                        ++mismatches;
-                }
-            });
-        }
-        for (std::thread& thread : threads)
-            thread.join();
+        mismatches = testsupport::failuresOnThreads(5000, [&shared](int) {
+            const SmartPtr<const InfoStringMap> local = shared;
+            return local->getInfoByKey(L"KEY") == L"value";
+        });
         EXPECT_EQ(shared->getRefCounter(), 1u);
         EXPECT_EQ(destroyed.load(), 0);
     }
-    EXPECT_EQ(mismatches.load(), 0);
+    EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(destroyed.load(), 1);
 }
 

@@ -40,9 +40,9 @@ TEST(StringCore, CountsAndLengthBoundaries)
     EXPECT_FALSE(String(L'x', 0).isNil());
     EXPECT_EQ(String(L'x', -4).length(), 0);
     EXPECT_EQ(String(L'\0', 5).length(), 0) << "a NUL fill gives length 0";
-    const String counted(L"abc", -5);
-    EXPECT_FALSE(counted.isNil());
-    EXPECT_EQ(counted.length(), 0);
+    EXPECT_EQ(String(L"abc", -5).length(), 0);
+    EXPECT_FALSE(String(L"abc", -5).isNil());
+    EXPECT_EQ(String(L"a\0\0", 3).length(), 2) << "only one counted NUL is dropped";
 
     String nil;
     nil.write(L"xyz", -2);
@@ -66,6 +66,8 @@ TEST(StringCore, CopiesShareOneBlockAndWritesUnshare)
     EXPECT_NE(a.block(), b.block());
     EXPECT_STREQ(a.c_str(), L"hello");
     EXPECT_STREQ(b.c_str(), L"jello");
+    b[2] = L'\0';
+    EXPECT_EQ(b.length(), 2) << "an edit makes the length be counted again";
     a = a;
     EXPECT_STREQ(a.c_str(), L"hello") << "self-assignment is harmless";
 }
@@ -199,24 +201,21 @@ TEST(StringCore, NarrowStreams)
     EXPECT_EQ(out.str(), "abc||");
 
     std::istringstream in("  \"a\\\"b\" c \"\"");
-    String token;
-    in >> token;
-    EXPECT_STREQ(token.c_str(), L"a\"b");
+    String tokens[4];
+    in >> tokens[0];
     EXPECT_EQ(in.get(), ' ');
-    in >> token;
-    EXPECT_STREQ(token.c_str(), L"c");
-    in >> token;
-    EXPECT_FALSE(token.isNil() || in.fail()) << "empty quotes give the empty text";
-    EXPECT_EQ(token.length(), 0);
+    in >> tokens[1] >> tokens[2];
+    EXPECT_FALSE(in.fail());
+    in >> tokens[3];
+    EXPECT_TRUE(in.fail() && tokens[3].isNil()) << "only blanks: no token";
+    EXPECT_STREQ(tokens[0].c_str(), L"a\"b");
+    EXPECT_STREQ(tokens[1].c_str(), L"c");
+    EXPECT_TRUE(!tokens[2].isNil() && tokens[2].isEmpty()) << "empty quotes give the empty text";
 
     std::istringstream last("tail");
-    last >> token;
-    EXPECT_STREQ(token.c_str(), L"tail");
+    last >> tokens[0];
+    EXPECT_STREQ(tokens[0].c_str(), L"tail");
     EXPECT_FALSE(last.fail()) << "a token ending the stream is not a failure";
-
-    std::istringstream empty("   ");
-    empty >> token;
-    EXPECT_TRUE(token.isNil() && empty.fail());
 }
 
 } // namespace

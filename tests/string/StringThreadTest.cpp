@@ -1,5 +1,7 @@
 #include "string/String.h"
 
+#include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,27 +11,6 @@
 
 using torv::String;
 
-namespace {
-
-// Runs body on eight threads at once; gives the number of failed rounds.
-template <class Body>
-int failuresOnThreads(Body body)
-{
-    std::atomic<int> failures(0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 8; ++t)
-        threads.emplace_back([&] {
-            for (int i = 0; i < 5000; ++i)
-                if (!body(i))
-                    ++failures;
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    return failures;
-}
-
-} // namespace
-
 // Copies of one block are taken, edited and dropped on many threads at once;
 // only the atomic count is shared, so the block survives with its count intact.
 TEST(StringThreads, SharedBlocksSurviveConcurrentCopiesAndEdits)
@@ -37,7 +18,7 @@ TEST(StringThreads, SharedBlocksSurviveConcurrentCopiesAndEdits)
     const String shared(L"Frame0000 \"hi\"\n\u00e9\\");
     const unsigned before = shared.block()->inqRefCount();
     const unsigned emptyBefore = String::EMPTY.block()->inqRefCount();
-    const int failures = failuresOnThreads([&shared](int i) {
+    const int failures = testsupport::failuresOnThreads(5000, [&shared](int i) {
         String copy = shared;
         String another;
         another = copy;
