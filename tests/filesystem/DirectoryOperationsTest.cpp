@@ -1,7 +1,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/TorvFileProgressInterface.h"
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "platform/WinApi.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "platform/WinApi.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "filesystem/FileCollectionIterator.h"
 #include "filesystem/FileSystemIterator.h"
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "platform/WinApi.h"
 
 #include <gtest/gtest.h>

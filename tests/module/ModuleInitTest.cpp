@@ -127,23 +127,16 @@ TEST(ModuleInit, RefusedInitFailsTheLoadAndLeavesNoTrace)
 TEST(ModuleInit, ModuleBeyondShortPathLengthStillInitialises)
 {
     fixture::Folder folder;
-    std::wstring deep = L"\\\\?\\" + folder.path();
-    std::vector<std::wstring> levels;
+    std::wstring deep = folder.path();
     while (deep.size() < 300) {
         deep += std::wstring(40, L'd') + L"\\";
-        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
-        levels.push_back(deep);
+        fstest::makeDirectory(deep);
     }
-    const std::wstring path = deep + L"DeepFixture.dll";
+    const std::wstring path = L"\\\\?\\" + deep + L"DeepFixture.dll";
     ASSERT_TRUE(CopyFileW((fixture::programFolder() + L"TorvFixture.dll").c_str(), path.c_str(), FALSE));
-    {
-        fixture::Loaded loaded(path);
-        ASSERT_TRUE(loaded.handle());
-        EXPECT_EQ(L"DeepFixture", loaded.module().getModuleName());
-    }
-    DeleteFileW(path.c_str());
-    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
-        RemoveDirectoryW(level->c_str());
+    fixture::Loaded loaded(path);
+    ASSERT_TRUE(loaded.handle());
+    EXPECT_EQ(L"DeepFixture", loaded.module().getModuleName());
 }
 
 } // namespace
