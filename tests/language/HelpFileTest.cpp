@@ -10,8 +10,8 @@ using namespace langtest;
 TEST(HelpFile, FirstFoundServesEveryModuleAndLanguage)
 {
     PlacedFiles placed;
-    HostModule helped(placed, MARKER_FIXTURES[0], scratchFolder(), L"Helped");
-    HostModule other(placed, MARKER_FIXTURES[1], scratchFolder(), L"Other");
+    HostModule helped(placed, MARKER_FIXTURES[0], L"Helped");
+    HostModule other(placed, MARKER_FIXTURES[1], L"Other");
     const std::wstring helpFile = helped.stemInLanguagesFolder() + L"DEU.chm";
     placed.create(helpFile);
     placed.create(other.stem() + L"ENU.chm");

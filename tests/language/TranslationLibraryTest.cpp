@@ -50,7 +50,7 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
     const Case cases[] = {{true, true, true, 1}, {false, true, true, 2}, {true, false, true, 1},
                           {false, false, true, 3}, {false, false, false, MODULE_ITSELF}};
     PlacedFiles placedHost;
-    HostModule host(placedHost, L"LangVersionFull", scratchFolder(), L"Ordered");
+    HostModule host(placedHost, L"LangVersionFull", L"Ordered");
     for (const Case& c : cases) {
         PlacedFiles placed;
         if (c.inModuleFolder)
@@ -78,7 +78,7 @@ TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
     };
     for (const Case& c : cases) {
         PlacedFiles placed;
-        HostModule host(placed, c.fixture, scratchFolder(), L"Versioned");
+        HostModule host(placed, c.fixture, L"Versioned");
         placeTranslations(placed, commonFilesFolder() + c.dataFolder + L"Versioned", {{L"DEU", 3}});
         EXPECT_EQ(loadedMarker(host.handle(), GERMAN), 3) << c.fixture;
     }
@@ -87,7 +87,7 @@ TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 TEST(TranslationLibrary, VersionBlockWithoutTranslationTableThrows)
 {
     PlacedFiles placed;
-    HostModule host(placed, L"LangVersionNoTranslation", scratchFolder(), L"Untabled");
+    HostModule host(placed, L"LangVersionNoTranslation", L"Untabled");
     for (const LANGID language : {NO_LANGUAGE, GERMAN}) {
         try {
             torv::LoadTranslationDLL(host.handle(), language);
@@ -119,7 +119,7 @@ TEST(TranslationLibrary, LanguageListOrder)
         {{}, GERMAN, MODULE_ITSELF},
     };
     PlacedFiles placedHost;
-    HostModule host(placedHost, MARKER_FIXTURES[2], scratchFolder(), L"Listed");
+    HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");
     for (const Case& c : cases) {
         PlacedFiles placed;
         placeTranslations(placed, host.stem(), c.translations);
@@ -149,7 +149,7 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
         {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF},
     };
     PlacedFiles placed;
-    HostModule host(placed, MARKER_FIXTURES[2], scratchFolder(), L"Configured");
+    HostModule host(placed, MARKER_FIXTURES[2], L"Configured");
     placeTranslations(placed, host.stem(), {{L"DEU", 1}, {L"ISL", 2}});
     for (const Case& c : cases) {
         ProgramSettings settings(c.type, c.data, c.size);
