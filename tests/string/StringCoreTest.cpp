@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <sstream>
 
 using torv::String;
@@ -151,13 +150,6 @@ TEST(StringCore, StringLess2OrdersNilFirstAndFoldsCase)
     EXPECT_TRUE(less(String(), String(L"")));
     EXPECT_FALSE(less(String(L""), String()) || less(String(), String()));
     EXPECT_TRUE(less(String(L"apple"), String(L"Banana")));
-
-    std::map<String, int, torv::StringLess2> keyed;
-    keyed[String(L"Name")] = 1;
-    keyed[String(L"NAME")] = 2;
-    ASSERT_EQ(keyed.size(), 1u);
-    EXPECT_STREQ(keyed.begin()->first.c_str(), L"Name");
-    EXPECT_EQ(keyed.begin()->second, 2);
 }
 
 TEST(StringCore, BufferCommitRules)
