@@ -10,11 +10,11 @@
 
 namespace {
 
-using fstest::isDirectoryOnDisk;
-using fstest::isFileOnDisk;
-using fstest::readFile;
-using fstest::TempFolder;
-using fstest::writeFile;
+using testsupport::isDirectoryOnDisk;
+using testsupport::isFileOnDisk;
+using testsupport::readFile;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 using torv::Directory;
 using torv::SmartPtr;
 
@@ -29,7 +29,7 @@ public:
 void buildSourceTree(const TempFolder& temp)
 {
     for (const wchar_t* folder : {L"src", L"src\\with space", L"src\\with space\\d", L"src\\caf\u00e9\u65e5", L"src\\empty"})
-        fstest::makeDirectory(temp / folder);
+        testsupport::makeDirectory(temp / folder);
     writeFile(temp / L"src\\top.txt", "top");
     writeFile(temp / L"src\\with space\\inner file.txt", "inner");
     writeFile(temp / L"src\\with space\\d\\deep.txt", "deep");
@@ -70,7 +70,7 @@ TEST(DirectoryRemove, RecursionDecidesWhatGoesAndReadOnlyFilesStopIt)
     EXPECT_FALSE(isFileOnDisk(temp / L"src\\top.txt"));
     EXPECT_EQ(readFile(temp / L"src\\with space\\inner file.txt"), "inner");
 
-    fstest::setReadOnly(deep);
+    testsupport::setReadOnly(deep);
     EXPECT_FALSE(temp.directory(L"src")->remove(true));
     EXPECT_EQ(readFile(deep), "deep");
     SetFileAttributesW(deep.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -83,9 +83,9 @@ TEST(DirectoryRemove, RecursionDecidesWhatGoesAndReadOnlyFilesStopIt)
 TEST(DirectoryRemove, DoesNotFollowDirectoryLinks)
 {
     TempFolder temp;
-    fstest::makeDirectory(temp / L"outside");
+    testsupport::makeDirectory(temp / L"outside");
     writeFile(temp / L"outside\\keep.txt", "keep");
-    fstest::makeDirectory(temp / L"tree");
+    testsupport::makeDirectory(temp / L"tree");
     const std::wstring link = temp / L"tree\\link";
     CreateSymbolicLinkW(link.c_str(), (temp / L"outside").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
     const DWORD attributes = GetFileAttributesW(link.c_str());
@@ -101,7 +101,7 @@ TEST(DirectoryCopy, FlatThenNestedTreeWithProgress)
 {
     TempFolder temp;
     buildSourceTree(temp);
-    fstest::makeDirectory(temp / L"dst");
+    testsupport::makeDirectory(temp / L"dst");
     EXPECT_TRUE(copyTree(temp, false, false));
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "top");
     EXPECT_TRUE(temp.directory(L"dst\\with space")->isEmpty()) << "immediate folders come empty";
@@ -123,14 +123,14 @@ TEST(DirectoryCopy, FailuresKeepSourceAndExistingTarget)
     EXPECT_FALSE(isDirectoryOnDisk(temp / L"dst"));
     EXPECT_FALSE(temp.directory(L"src")->copyContents(SmartPtr<const Directory>(), true, true, nullptr));
 
-    fstest::makeDirectory(temp / L"dst");
+    testsupport::makeDirectory(temp / L"dst");
     writeFile(temp / L"dst\\top.txt", "old top");
     CountingProgress progress;
     EXPECT_FALSE(copyTree(temp, true, false, &progress));
     EXPECT_EQ(progress.count, 3) << "the files of all subfolders come first";
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "old top");
 
-    fstest::setReadOnly(temp / L"dst\\top.txt");
+    testsupport::setReadOnly(temp / L"dst\\top.txt");
     EXPECT_FALSE(copyTree(temp, true, true));
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "old top");
     EXPECT_EQ(readFile(temp / L"src\\top.txt"), "top");

@@ -10,10 +10,10 @@
 
 namespace {
 
-using fstest::isFileOnDisk;
-using fstest::readFile;
-using fstest::TempFolder;
-using fstest::writeFile;
+using testsupport::isFileOnDisk;
+using testsupport::readFile;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 using torv::File;
 using torv::SmartPtr;
 
@@ -31,7 +31,7 @@ TEST(FileQueries, ExistsAndSize)
 {
     TempFolder temp;
     writeFile(temp / L"f", "abc");
-    fstest::makeDirectory(temp / L"d");
+    testsupport::makeDirectory(temp / L"d");
     EXPECT_TRUE(temp.file(L"f")->exists());
     EXPECT_FALSE(temp.file(L"d")->exists());
     ULARGE_INTEGER size;
@@ -57,13 +57,13 @@ TEST(FileQueries, ExistsAndSize)
 TEST(FileRemove, RemovesFilesOnlyAndKeepsProtectedOnes)
 {
     TempFolder temp;
-    fstest::makeDirectory(temp / L"d");
+    testsupport::makeDirectory(temp / L"d");
     EXPECT_TRUE(temp.file(L"none")->remove());
     EXPECT_TRUE(temp.file(L"d")->remove());
-    EXPECT_TRUE(fstest::isDirectoryOnDisk(temp / L"d"));
+    EXPECT_TRUE(testsupport::isDirectoryOnDisk(temp / L"d"));
 
     writeFile(temp / L"ro", "ro");
-    fstest::setReadOnly(temp / L"ro");
+    testsupport::setReadOnly(temp / L"ro");
     EXPECT_FALSE(temp.file(L"ro")->remove());
     writeFile(temp / L"held", "held");
     {
@@ -79,7 +79,7 @@ TEST(FileCopy, IntoDirectoryGivesTheNewFile)
 {
     TempFolder temp;
     writeFile(temp / L"n\u00e4me with space.txt", "content");
-    fstest::makeDirectory(temp / L"to");
+    testsupport::makeDirectory(temp / L"to");
     const SmartPtr<const File> source = temp.file(L"n\u00e4me with space.txt");
     const SmartPtr<const File> copied = source->copy(temp.directory(L"to"), false);
     ASSERT_TRUE(copied);
@@ -94,9 +94,9 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
     TempFolder temp;
     writeFile(temp / L"src", "source");
     writeFile(temp / L"ro", "read-only");
-    fstest::setReadOnly(temp / L"ro");
+    testsupport::setReadOnly(temp / L"ro");
     writeFile(temp / L"held", "held");
-    fstest::makeDirectory(temp / L"dir");
+    testsupport::makeDirectory(temp / L"dir");
     const SmartPtr<const File> source = temp.file(L"src");
 
     EXPECT_FALSE(temp.file(L"missing")->copy(temp.file(L"out"), true));
@@ -175,7 +175,7 @@ TEST(WindowsError, EmptyKnownAndUnknownCodes)
 TEST(FileSystemItemQueries, StatTimesAndAccess)
 {
     TempFolder temp;
-    fstest::writeFile(temp / L"f.txt", "12345");
+    testsupport::writeFile(temp / L"f.txt", "12345");
     const SmartPtr<const torv::File> file = temp.file(L"f.txt");
     struct _stat64i32 st = {};
     ASSERT_TRUE(file->stat(st));

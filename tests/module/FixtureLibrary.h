@@ -18,7 +18,7 @@ std::wstring programFolder();
 std::wstring userLanguageCode();
 
 // A scratch folder for copies of the built fixture libraries.
-class Folder : public fstest::TempFolder {
+class Folder : public testsupport::TempFolder {
 public:
     // Copies the fixture library `fixture` (a file name) here as `name`;
     // returns the copy's full path.

@@ -119,7 +119,7 @@ TEST(ModuleInit, ModuleBeyondShortPathLengthStillInitialises)
     std::wstring deep = folder.path();
     while (deep.size() < 300) {
         deep += std::wstring(40, L'd') + L"\\";
-        fstest::makeDirectory(deep);
+        testsupport::makeDirectory(deep);
     }
     const std::wstring path = L"\\\\?\\" + deep + L"DeepFixture.dll";
     ASSERT_TRUE(CopyFileW((fixture::programFolder() + L"TorvFixture.dll").c_str(), path.c_str(), FALSE));

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace fstest {
+namespace testsupport {
 
 namespace {
 
@@ -99,4 +99,4 @@ void makeDirectory(const std::wstring& path)
 
 void setReadOnly(const std::wstring& path) { SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_READONLY); }
 
-} // namespace fstest
+} // namespace testsupport
