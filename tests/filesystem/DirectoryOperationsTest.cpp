@@ -1,7 +1,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/TorvFileProgressInterface.h"
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "platform/WinApi.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +10,11 @@
 
 namespace {
 
-using fstest::isDirectoryOnDisk;
-using fstest::isFileOnDisk;
-using fstest::readFile;
-using fstest::TempFolder;
-using fstest::writeFile;
+using testsupport::isDirectoryOnDisk;
+using testsupport::isFileOnDisk;
+using testsupport::readFile;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 using torv::Directory;
 using torv::SmartPtr;
 
@@ -29,7 +29,7 @@ public:
 void buildSourceTree(const TempFolder& temp)
 {
     for (const wchar_t* folder : {L"src", L"src\\with space", L"src\\with space\\d", L"src\\caf\u00e9\u65e5", L"src\\empty"})
-        fstest::makeDirectory(temp / folder);
+        testsupport::makeDirectory(temp / folder);
     writeFile(temp / L"src\\top.txt", "top");
     writeFile(temp / L"src\\with space\\inner file.txt", "inner");
     writeFile(temp / L"src\\with space\\d\\deep.txt", "deep");
@@ -60,38 +60,32 @@ TEST(DirectoryCreate, MakesMissingParentsAndAcceptsExisting)
     EXPECT_FALSE(temp.directory()->isEmpty());
 }
 
-TEST(DirectoryRemove, RecursionDecidesWhatGoes)
+TEST(DirectoryRemove, RecursionDecidesWhatGoesAndReadOnlyFilesStopIt)
 {
     TempFolder temp;
     buildSourceTree(temp);
+    const std::wstring deep = temp / L"src\\with space\\d\\deep.txt";
     EXPECT_FALSE(temp.directory(L"src")->remove(false));
-    EXPECT_EQ(readFile(temp / L"src\\with space\\d\\deep.txt"), "deep");
-
     EXPECT_TRUE(temp.directory(L"src")->removeContents(false));
     EXPECT_FALSE(isFileOnDisk(temp / L"src\\top.txt"));
     EXPECT_EQ(readFile(temp / L"src\\with space\\inner file.txt"), "inner");
 
+    testsupport::setReadOnly(deep);
+    EXPECT_FALSE(temp.directory(L"src")->remove(true));
+    EXPECT_EQ(readFile(deep), "deep");
+    SetFileAttributesW(deep.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(temp.directory(L"src")->remove(true));
     EXPECT_FALSE(isDirectoryOnDisk(temp / L"src"));
     EXPECT_TRUE(temp.directory(L"src")->remove(true)) << "nothing left to remove";
     EXPECT_TRUE(temp.directory(L"src")->removeContents(true));
 }
 
-TEST(DirectoryRemove, ReadOnlyFileStopsRemovalAndSurvives)
-{
-    TempFolder temp;
-    buildSourceTree(temp);
-    fstest::setReadOnly(temp / L"src\\with space\\d\\deep.txt");
-    EXPECT_FALSE(temp.directory(L"src")->remove(true));
-    EXPECT_EQ(readFile(temp / L"src\\with space\\d\\deep.txt"), "deep");
-}
-
 TEST(DirectoryRemove, DoesNotFollowDirectoryLinks)
 {
     TempFolder temp;
-    fstest::makeDirectory(temp / L"outside");
+    testsupport::makeDirectory(temp / L"outside");
     writeFile(temp / L"outside\\keep.txt", "keep");
-    fstest::makeDirectory(temp / L"tree");
+    testsupport::makeDirectory(temp / L"tree");
     const std::wstring link = temp / L"tree\\link";
     CreateSymbolicLinkW(link.c_str(), (temp / L"outside").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
     const DWORD attributes = GetFileAttributesW(link.c_str());
@@ -103,28 +97,22 @@ TEST(DirectoryRemove, DoesNotFollowDirectoryLinks)
     EXPECT_EQ(readFile(temp / L"outside\\keep.txt"), "keep");
 }
 
-TEST(DirectoryCopy, CopiesNestedTreeWithProgress)
+TEST(DirectoryCopy, FlatThenNestedTreeWithProgress)
 {
     TempFolder temp;
     buildSourceTree(temp);
-    fstest::makeDirectory(temp / L"dst");
+    testsupport::makeDirectory(temp / L"dst");
+    EXPECT_TRUE(copyTree(temp, false, false));
+    EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "top");
+    EXPECT_TRUE(temp.directory(L"dst\\with space")->isEmpty()) << "immediate folders come empty";
+
     CountingProgress progress;
-    EXPECT_TRUE(copyTree(temp, true, false, &progress));
+    EXPECT_TRUE(copyTree(temp, true, true, &progress));
     EXPECT_EQ(progress.count, 4);
     EXPECT_EQ(readFile(temp / L"dst\\with space\\d\\deep.txt"), "deep");
     EXPECT_EQ(readFile(temp / L"dst\\caf\u00e9\u65e5\\b.txt"), "b");
     EXPECT_TRUE(isDirectoryOnDisk(temp / L"dst\\empty"));
     EXPECT_EQ(readFile(temp / L"src\\with space\\d\\deep.txt"), "deep");
-}
-
-TEST(DirectoryCopy, WithoutRecursionCreatesImmediateFoldersEmpty)
-{
-    TempFolder temp;
-    buildSourceTree(temp);
-    fstest::makeDirectory(temp / L"dst");
-    EXPECT_TRUE(copyTree(temp, false, false));
-    EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "top");
-    EXPECT_TRUE(temp.directory(L"dst\\with space")->isEmpty());
 }
 
 TEST(DirectoryCopy, FailuresKeepSourceAndExistingTarget)
@@ -135,14 +123,14 @@ TEST(DirectoryCopy, FailuresKeepSourceAndExistingTarget)
     EXPECT_FALSE(isDirectoryOnDisk(temp / L"dst"));
     EXPECT_FALSE(temp.directory(L"src")->copyContents(SmartPtr<const Directory>(), true, true, nullptr));
 
-    fstest::makeDirectory(temp / L"dst");
+    testsupport::makeDirectory(temp / L"dst");
     writeFile(temp / L"dst\\top.txt", "old top");
     CountingProgress progress;
     EXPECT_FALSE(copyTree(temp, true, false, &progress));
     EXPECT_EQ(progress.count, 3) << "the files of all subfolders come first";
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "old top");
 
-    fstest::setReadOnly(temp / L"dst\\top.txt");
+    testsupport::setReadOnly(temp / L"dst\\top.txt");
     EXPECT_FALSE(copyTree(temp, true, true));
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "old top");
     EXPECT_EQ(readFile(temp / L"src\\top.txt"), "top");

@@ -1,7 +1,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "platform/WinApi.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +10,10 @@
 
 namespace {
 
-using fstest::isFileOnDisk;
-using fstest::readFile;
-using fstest::TempFolder;
-using fstest::writeFile;
+using testsupport::isFileOnDisk;
+using testsupport::readFile;
+using testsupport::TempFolder;
+using testsupport::writeFile;
 using torv::File;
 using torv::SmartPtr;
 
@@ -31,7 +31,7 @@ TEST(FileQueries, ExistsAndSize)
 {
     TempFolder temp;
     writeFile(temp / L"f", "abc");
-    fstest::makeDirectory(temp / L"d");
+    testsupport::makeDirectory(temp / L"d");
     EXPECT_TRUE(temp.file(L"f")->exists());
     EXPECT_FALSE(temp.file(L"d")->exists());
     ULARGE_INTEGER size;
@@ -57,13 +57,13 @@ TEST(FileQueries, ExistsAndSize)
 TEST(FileRemove, RemovesFilesOnlyAndKeepsProtectedOnes)
 {
     TempFolder temp;
-    fstest::makeDirectory(temp / L"d");
+    testsupport::makeDirectory(temp / L"d");
     EXPECT_TRUE(temp.file(L"none")->remove());
     EXPECT_TRUE(temp.file(L"d")->remove());
-    EXPECT_TRUE(fstest::isDirectoryOnDisk(temp / L"d"));
+    EXPECT_TRUE(testsupport::isDirectoryOnDisk(temp / L"d"));
 
     writeFile(temp / L"ro", "ro");
-    fstest::setReadOnly(temp / L"ro");
+    testsupport::setReadOnly(temp / L"ro");
     EXPECT_FALSE(temp.file(L"ro")->remove());
     writeFile(temp / L"held", "held");
     {
@@ -79,7 +79,7 @@ TEST(FileCopy, IntoDirectoryGivesTheNewFile)
 {
     TempFolder temp;
     writeFile(temp / L"n\u00e4me with space.txt", "content");
-    fstest::makeDirectory(temp / L"to");
+    testsupport::makeDirectory(temp / L"to");
     const SmartPtr<const File> source = temp.file(L"n\u00e4me with space.txt");
     const SmartPtr<const File> copied = source->copy(temp.directory(L"to"), false);
     ASSERT_TRUE(copied);
@@ -94,9 +94,9 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
     TempFolder temp;
     writeFile(temp / L"src", "source");
     writeFile(temp / L"ro", "read-only");
-    fstest::setReadOnly(temp / L"ro");
+    testsupport::setReadOnly(temp / L"ro");
     writeFile(temp / L"held", "held");
-    fstest::makeDirectory(temp / L"dir");
+    testsupport::makeDirectory(temp / L"dir");
     const SmartPtr<const File> source = temp.file(L"src");
 
     EXPECT_FALSE(temp.file(L"missing")->copy(temp.file(L"out"), true));
@@ -155,6 +155,46 @@ TEST(FileTouch, CreatesOrStampsWithoutChangingContent)
     FILETIME written;
     ASSERT_TRUE(temp.file(L"old")->getLastWriteTime(&written));
     EXPECT_GT(written.dwHighDateTime, longAgo.dwHighDateTime);
+}
+
+TEST(WindowsError, EmptyKnownAndUnknownCodes)
+{
+    SetLastError(0);
+    const torv::String none = torv::getWindowsError();
+    EXPECT_TRUE(!none.isNil() && none.isEmpty());
+
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    const std::wstring known = torv::getWindowsError().c_str();
+    ASSERT_FALSE(known.empty());
+    EXPECT_EQ(known.find_last_of(L"\r\n"), std::wstring::npos);
+
+    SetLastError(0x2FFFFFFF);
+    EXPECT_STREQ(torv::getWindowsError().c_str(), L"[0x2fffffff]");
+}
+
+TEST(FileSystemItemQueries, StatTimesAndAccess)
+{
+    TempFolder temp;
+    testsupport::writeFile(temp / L"f.txt", "12345");
+    const SmartPtr<const torv::File> file = temp.file(L"f.txt");
+    struct _stat64i32 st = {};
+    ASSERT_TRUE(file->stat(st));
+    EXPECT_EQ(st.st_size, 5);
+    ASSERT_TRUE(temp.directory()->stat(st)) << "without its trailing backslash";
+    EXPECT_TRUE(st.st_mode & _S_IFDIR);
+    FILETIME time = {};
+    EXPECT_TRUE(file->getLastWriteTime(&time));
+    EXPECT_TRUE(temp.directory()->getCreationTime(&time));
+    EXPECT_FALSE(file->getLastWriteTime(nullptr)) << "nowhere to store it";
+    EXPECT_FALSE(file->getCreationTime(nullptr));
+    EXPECT_TRUE(file->access(4));
+
+    const SmartPtr<const torv::File> missing = temp.file(L"missing.txt");
+    EXPECT_FALSE(missing->stat(st));
+    FILETIME untouched = {7, 9};
+    EXPECT_FALSE(missing->getLastWriteTime(&untouched));
+    EXPECT_EQ(untouched.dwLowDateTime, 7u);
+    EXPECT_FALSE(missing->access(0));
 }
 
 } // namespace

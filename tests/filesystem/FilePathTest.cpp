@@ -1,5 +1,8 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
+#include "filesystem/NameCheck.h"
+
+#include "../support/OnThreads.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +111,48 @@ TEST(FilePath, Equals)
     const SmartPtr<File> emptied = File::fromString(L"C:\\d\\y.z");
     emptied->setName(L"x.");
     EXPECT_EQ(File::fromString(L"C:\\d\\x")->equals(emptied), FileSystemItem::Different);
+}
+
+// Threads derive paths from one shared Directory; its count must come back
+// to where it started and every result stay intact.
+TEST(SharedPaths, OneDirectoryUsedByManyThreads)
+{
+    const SmartPtr<const Directory> shared = Directory::fromString(L"C:\\shared\\folder");
+    const unsigned int before = shared->getRefCounter();
+    EXPECT_EQ(0, testsupport::failuresOnThreads(2000, [&shared](int i) {
+        const SmartPtr<const File> f = File::fromString(*shared, (L"f" + std::to_wstring(i)).c_str());
+        const SmartPtr<const Directory> sub = shared->appendLevel(L"t");
+        return f->replaceExtension(L"b")->getDirectory().get() == shared.get()
+               && sub->getParent()->equals(shared) == torv::FileSystemItem::Equal;
+    }));
+    EXPECT_EQ(shared->getRefCounter(), before);
+}
+
+struct NameCase {
+    const wchar_t* text;
+    bool validName;
+    bool validPattern;
+};
+
+const NameCase nameCases[] = {
+    {L".", true, false},         {L"..", true, false},        {L"", false, false},
+    {L"...", false, false},      {L"name.", false, false},    {L"name ", false, false},
+    {L"tab\there", false, false}, {L"a*b", false, true},       {L"a?b", false, true},
+    {L"*.txt", false, true},     {L"*.", false, false},       {L"c:d", false, false},
+    {L"a/b", false, false},      {L"a\\b", false, false},     {L"a|b", false, false},
+    {L"a<b", false, false},      {L"a\"b", false, false},     {L".profile", true, true},
+    {L"r\u00e9sum\u00e9 \u65e5\u672c", true, true}, {L" lead", true, true},
+};
+
+TEST(NameCheck, ComponentsAndPatterns)
+{
+    for (const NameCase& c : nameCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+        EXPECT_EQ(torv::isValidName(c.text), c.validName);
+        EXPECT_EQ(torv::isValidSearchPattern(c.text), c.validPattern);
+    }
+    EXPECT_FALSE(torv::isValidName(torv::String::NIL));
+    EXPECT_FALSE(torv::isValidSearchPattern(torv::String::NIL));
 }
 
 } // namespace

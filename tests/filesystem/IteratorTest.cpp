@@ -3,7 +3,7 @@
 #include "filesystem/FileCollectionIterator.h"
 #include "filesystem/FileSystemIterator.h"
 
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 #include "platform/WinApi.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 
 namespace {
 
-using fstest::TempFolder;
+using testsupport::TempFolder;
 using torv::Directory;
 using torv::File;
 using torv::FileCollectionIterator;
@@ -48,10 +48,10 @@ TEST(Iterators, EmptyOrMissingDirectoryEndsAtOnce)
 TEST(Iterators, EachKindYieldsItsOwnEntries)
 {
     TempFolder temp;
-    fstest::writeFile(temp / L"a.txt", "a");
-    fstest::writeFile(temp / L"b.doc", "b");
-    fstest::makeDirectory(temp / L"c.txt");
-    fstest::writeFile(temp / L"hidden.sys", "h");
+    testsupport::writeFile(temp / L"a.txt", "a");
+    testsupport::writeFile(temp / L"b.doc", "b");
+    testsupport::makeDirectory(temp / L"c.txt");
+    testsupport::writeFile(temp / L"hidden.sys", "h");
     SetFileAttributesW((temp / L"hidden.sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     const SmartPtr<const Directory> d = temp.directory();
 
@@ -84,8 +84,8 @@ TEST(Iterators, EachKindYieldsItsOwnEntries)
 TEST(Iterators, RelativeDirectoryYieldsAbsoluteFilesSharingOneFolder)
 {
     TempFolder temp;
-    fstest::writeFile(temp / L"r", "");
-    fstest::writeFile(temp / L"s", "");
+    testsupport::writeFile(temp / L"r", "");
+    testsupport::writeFile(temp / L"s", "");
     wchar_t saved[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, saved);
     SetCurrentDirectoryW(temp.path().c_str());
@@ -102,8 +102,8 @@ TEST(Iterators, RelativeDirectoryYieldsAbsoluteFilesSharingOneFolder)
 TEST(Iterators, InvalidEntryNameYieldsNullAndSearchGoesOn)
 {
     TempFolder temp;
-    fstest::writeFile(temp / L"trailing.", "");
-    fstest::writeFile(temp / L"good", "");
+    testsupport::writeFile(temp / L"trailing.", "");
+    testsupport::writeFile(temp / L"good", "");
     const SmartPtr<FileIterator> it = temp.directory()->findFiles(L"*");
     std::multiset<std::wstring> seen;
     for (int call = 0; call < 3; ++call)
@@ -115,7 +115,7 @@ TEST(Iterators, CopiesShareOneSearchAndCloseItOnce)
 {
     TempFolder temp;
     for (int i = 0; i < 20; ++i)
-        fstest::writeFile(temp / (L"f" + std::to_wstring(i)), "");
+        testsupport::writeFile(temp / (L"f" + std::to_wstring(i)), "");
     const std::set<std::wstring> everything = drainFiles(*temp.directory()->findFiles(L"*"));
     for (int round = 0; round < 50; ++round) {
         SmartPtr<FileIterator> original = temp.directory()->findFiles(L"*");

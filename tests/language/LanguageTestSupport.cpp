@@ -16,15 +16,7 @@ constexpr wchar_t CHILD_DONE_FILE[] = L"child-done";
 std::wstring programFileName()
 {
     wchar_t name[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, name, MAX_PATH);
-    return std::wstring(name, length);
-}
-
-std::wstring withTrailingBackslash(std::wstring folder)
-{
-    if (folder.empty() || folder.back() != L'\\')
-        folder += L'\\';
-    return folder;
+    return std::wstring(name, GetModuleFileNameW(nullptr, name, MAX_PATH));
 }
 
 bool exists(const std::wstring& path)
@@ -38,9 +30,10 @@ std::wstring programKeyPath()
     return L"Software\\Arvex\\" + programBaseName() + L"5";
 }
 
-std::wstring settingsKeyPath()
+bool createEmptyFile(const std::wstring& path)
 {
-    return programKeyPath() + L"\\Settings";
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
 }
 
 }  // namespace
@@ -63,20 +56,14 @@ std::wstring commonFilesFolder()
 {
     wchar_t folder[MAX_PATH] = {};
     SHGetSpecialFolderPathW(nullptr, folder, CSIDL_PROGRAM_FILES_COMMON, FALSE);
-    return withTrailingBackslash(folder);
+    return std::wstring(folder) + L"\\";
 }
 
 std::wstring scratchFolder()
 {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    return withTrailingBackslash(temp) + L"torv-language-" + std::to_wstring(GetCurrentProcessId())
-        + L"\\";
-}
-
-std::wstring fixturePath(const wchar_t* fixture)
-{
-    return programFolder() + fixture + L".dll";
+    return temp + (L"torv-language-" + std::to_wstring(GetCurrentProcessId()) + L"\\");
 }
 
 PlacedFiles::~PlacedFiles()
@@ -89,8 +76,7 @@ PlacedFiles::~PlacedFiles()
 
 void PlacedFiles::makeFolders(const std::wstring& file)
 {
-    for (size_t slash = file.find(L'\\', 3); slash != std::wstring::npos;
-         slash = file.find(L'\\', slash + 1)) {
+    for (size_t slash = file.find(L'\\', 3); slash != std::wstring::npos; slash = file.find(L'\\', slash + 1)) {
         const std::wstring folder = file.substr(0, slash);
         if (!exists(folder) && CreateDirectoryW(folder.c_str(), nullptr))
             folders.push_back(folder);
@@ -100,36 +86,29 @@ void PlacedFiles::makeFolders(const std::wstring& file)
 void PlacedFiles::copy(const wchar_t* fixture, const std::wstring& target)
 {
     makeFolders(target);
-    ASSERT_TRUE(CopyFileW(fixturePath(fixture).c_str(), target.c_str(), TRUE)) << "cannot place file";
+    const std::wstring source = programFolder() + fixture + L".dll";
+    ASSERT_TRUE(CopyFileW(source.c_str(), target.c_str(), TRUE)) << "cannot place file";
     files.push_back(target);
 }
 
 void PlacedFiles::create(const std::wstring& target)
 {
     makeFolders(target);
-    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create file";
-    CloseHandle(file);
+    ASSERT_FALSE(exists(target));
+    ASSERT_TRUE(createEmptyFile(target)) << "cannot create file";
     files.push_back(target);
 }
 
 HostModule::HostModule(const std::wstring& folder, const std::wstring& name)
-    : folder(folder), name(name), module(nullptr)
+    : folder(folder), name(name), module(LoadLibraryW((stem() + L".dll").c_str()))
 {
-    load();
+    EXPECT_NE(module, nullptr) << "cannot load host module";
 }
 
-HostModule::HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& folder,
-                       const std::wstring& name)
-    : folder(folder), name(name), module(nullptr)
+HostModule::HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& name)
+    : folder(scratchFolder()), name(name), module(nullptr)
 {
     placed.copy(fixture, stem() + L".dll");
-    load();
-}
-
-void HostModule::load()
-{
     module = LoadLibraryW((stem() + L".dll").c_str());
     EXPECT_NE(module, nullptr) << "cannot load host module";
 }
@@ -143,10 +122,8 @@ HostModule::~HostModule()
 int loadedMarker(HINSTANCE host, LANGID language)
 {
     const HINSTANCE loaded = torv::LoadTranslationDLL(host, language);
-    if (loaded == host)
-        return MODULE_ITSELF;
-    if (loaded == nullptr)
-        return NOT_LOADED;
+    if (loaded == host || loaded == nullptr)
+        return loaded ? MODULE_ITSELF : NOT_LOADED;
     int marker = 0;
     if (const HRSRC resource = FindResourceW(loaded, MAKEINTRESOURCEW(1), RT_RCDATA))
         marker = *static_cast<const WORD*>(LockResource(LoadResource(loaded, resource)));
@@ -157,11 +134,10 @@ int loadedMarker(HINSTANCE host, LANGID language)
 ProgramSettings::ProgramSettings(DWORD type, const void* data, DWORD size)
 {
     HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath().c_str(), 0, nullptr, 0, KEY_WRITE,
-                              nullptr, &key, nullptr),
+    const std::wstring settings = programKeyPath() + L"\\Settings";
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, settings.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExW(key, L"GUILanguage", 0, type, static_cast<const BYTE*>(data), size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExW(key, L"GUILanguage", 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
@@ -188,8 +164,8 @@ bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    const bool started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    const bool started =
+        CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
     SetEnvironmentVariableW(SCRATCH_VARIABLE, nullptr);
     if (!started)
         return false;
@@ -210,10 +186,7 @@ std::wstring childScratchFolder()
 
 void reportChildDone()
 {
-    const HANDLE file = CreateFileW((childScratchFolder() + CHILD_DONE_FILE).c_str(), GENERIC_WRITE,
-                                    0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    EXPECT_TRUE(createEmptyFile(childScratchFolder() + CHILD_DONE_FILE));
 }
 
 }  // namespace langtest

@@ -20,7 +20,6 @@ std::wstring scratchFolder();
 
 // Fixture libraries beside the test program: three marker libraries (RCDATA 1
 // holds 1, 2 or 3) and four version blocks of different shapes.
-std::wstring fixturePath(const wchar_t* fixture);
 extern const wchar_t* const MARKER_FIXTURES[3];
 
 // Files and folders that one test placed; removed again in reverse order.
@@ -49,9 +48,8 @@ private:
 class HostModule {
 public:
     HostModule(const std::wstring& folder, const std::wstring& name);
-    // Places the fixture library there first.
-    HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& folder,
-               const std::wstring& name);
+    // Places the fixture library in the scratch folder first.
+    HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& name);
     HostModule(const HostModule&) = delete;
     HostModule& operator=(const HostModule&) = delete;
     ~HostModule();
@@ -62,8 +60,6 @@ public:
     std::wstring stemInLanguagesFolder() const { return folder + L"languages\\" + name; }
 
 private:
-    void load();
-
     std::wstring folder;
     std::wstring name;
     HINSTANCE module;

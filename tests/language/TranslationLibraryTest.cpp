@@ -41,29 +41,16 @@ std::wstring fullDataFolder()
 
 }  // namespace
 
-TEST(TranslationLibrary, WithoutFileTheModuleItselfServes)
-{
-    PlacedFiles placed;
-    HostModule host(placed, MARKER_FIXTURES[2], scratchFolder(), L"Untranslated");
-    EXPECT_EQ(loadedMarker(host.handle(), NO_LANGUAGE), MODULE_ITSELF);
-    EXPECT_EQ(loadedMarker(host.handle(), GERMAN), MODULE_ITSELF);
-}
-
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 {
     struct Case {
         bool inModuleFolder, inLanguagesFolder, inDataFolder;
         int expected;
     };
-    const Case cases[] = {
-        {true, true, true, 1},
-        {false, true, true, 2},
-        {true, false, true, 1},
-        {false, false, true, 3},
-        {false, false, false, MODULE_ITSELF},
-    };
+    const Case cases[] = {{true, true, true, 1}, {false, true, true, 2}, {true, false, true, 1},
+                          {false, false, true, 3}, {false, false, false, MODULE_ITSELF}};
     PlacedFiles placedHost;
-    HostModule host(placedHost, L"LangVersionFull", scratchFolder(), L"Ordered");
+    HostModule host(placedHost, L"LangVersionFull", L"Ordered");
     for (const Case& c : cases) {
         PlacedFiles placed;
         if (c.inModuleFolder)
@@ -91,7 +78,7 @@ TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
     };
     for (const Case& c : cases) {
         PlacedFiles placed;
-        HostModule host(placed, c.fixture, scratchFolder(), L"Versioned");
+        HostModule host(placed, c.fixture, L"Versioned");
         placeTranslations(placed, commonFilesFolder() + c.dataFolder + L"Versioned", {{L"DEU", 3}});
         EXPECT_EQ(loadedMarker(host.handle(), GERMAN), 3) << c.fixture;
     }
@@ -100,7 +87,7 @@ TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 TEST(TranslationLibrary, VersionBlockWithoutTranslationTableThrows)
 {
     PlacedFiles placed;
-    HostModule host(placed, L"LangVersionNoTranslation", scratchFolder(), L"Untabled");
+    HostModule host(placed, L"LangVersionNoTranslation", L"Untabled");
     for (const LANGID language : {NO_LANGUAGE, GERMAN}) {
         try {
             torv::LoadTranslationDLL(host.handle(), language);
@@ -127,9 +114,12 @@ TEST(TranslationLibrary, LanguageListOrder)
         // A sub-language tries its own code, then its primary language's.
         {{{L"DEU", 1}}, GERMAN_SWISS, 1},
         {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
+        // Without any file the module itself serves.
+        {{}, NO_LANGUAGE, MODULE_ITSELF},
+        {{}, GERMAN, MODULE_ITSELF},
     };
     PlacedFiles placedHost;
-    HostModule host(placedHost, MARKER_FIXTURES[2], scratchFolder(), L"Listed");
+    HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");
     for (const Case& c : cases) {
         PlacedFiles placed;
         placeTranslations(placed, host.stem(), c.translations);
@@ -159,7 +149,7 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
         {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF},
     };
     PlacedFiles placed;
-    HostModule host(placed, MARKER_FIXTURES[2], scratchFolder(), L"Configured");
+    HostModule host(placed, MARKER_FIXTURES[2], L"Configured");
     placeTranslations(placed, host.stem(), {{L"DEU", 1}, {L"ISL", 2}});
     for (const Case& c : cases) {
         ProgramSettings settings(c.type, c.data, c.size);
@@ -176,4 +166,20 @@ TEST(TranslationLibrary, FirstRecordedLanguageStays)
     const HINSTANCE program = thisModule().getInstance();
     EXPECT_EQ(torv::LoadTranslationDLL(program, NO_LANGUAGE), program);
     EXPECT_EQ(torv::GetCurrentLangId(thisModule()), NO_LANGUAGE);
+}
+
+TEST(HelpFile, FirstFoundServesEveryModuleAndLanguage)
+{
+    PlacedFiles placed;
+    HostModule helped(placed, MARKER_FIXTURES[0], L"Helped");
+    HostModule other(placed, MARKER_FIXTURES[1], L"Other");
+    const std::wstring helpFile = helped.stemInLanguagesFolder() + L"DEU.chm";
+    placed.create(helpFile);
+    placed.create(other.stem() + L"ENU.chm");
+    placed.create(other.stem() + L".chm");
+
+    const wchar_t* found = torv::LocateHelpFile(helped.handle(), 0x0407);
+    EXPECT_EQ(found, helpFile);
+    EXPECT_EQ(torv::LocateHelpFile(other.handle(), 0x0409), helpFile);
+    EXPECT_EQ(torv::LocateHelpFile(nullptr, torv::NO_LANGUAGE), helpFile);
 }

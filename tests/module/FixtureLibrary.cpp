@@ -19,32 +19,9 @@ std::wstring userLanguageCode()
     return code;
 }
 
-Folder::Folder()
-{
-    static int created = 0;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    folder = std::wstring(temp) + L"torv_module_" + std::to_wstring(GetCurrentProcessId()) + L"_"
-             + std::to_wstring(++created) + L"\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-}
-
-Folder::~Folder()
-{
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileW((folder + found.cFileName).c_str());
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
 std::wstring Folder::copy(const std::wstring& fixture, const std::wstring& name) const
 {
-    const std::wstring target = folder + name;
+    const std::wstring target = path() + name;
     CopyFileW((programFolder() + fixture).c_str(), target.c_str(), FALSE);
     return target;
 }

@@ -2,6 +2,7 @@
 // Test helpers: copies of the fixture libraries in a private folder, and
 // fixture code modules loaded for the span of one scope.
 
+#include "../support/TempFolder.h"
 #include "fixture/FixtureModule.h"
 #include "platform/WinApi.h"
 
@@ -16,21 +17,12 @@ std::wstring programFolder();
 // library names carry it.
 std::wstring userLanguageCode();
 
-// A fresh folder below the temporary folder, removed with its files.
-class Folder {
+// A scratch folder for copies of the built fixture libraries.
+class Folder : public testsupport::TempFolder {
 public:
-    Folder();
-    ~Folder();
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-
-    const std::wstring& path() const { return folder; }
-    // Copies the built fixture library `fixture` (a file name) into this
-    // folder as `name`; returns the copy's full path.
+    // Copies the fixture library `fixture` (a file name) here as `name`;
+    // returns the copy's full path.
     std::wstring copy(const std::wstring& fixture, const std::wstring& name) const;
-
-private:
-    std::wstring folder;
 };
 
 // A library loaded with LoadLibraryExW and freed at the end of the scope.

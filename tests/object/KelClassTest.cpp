@@ -1,4 +1,6 @@
+#include "filesystem/Directory.h"
 #include "module/Module.h"
+#include "object/BaseNode.h"
 #include "object/KelClass.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +88,7 @@ TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
               walk(iterator, &KelClass::iterateDerivedClasses));
 }
 
-TEST_F(ClassTree, ClassesWithoutChildrenEndAtOnce)
+TEST_F(ClassTree, LeavesEndAtOnceAndDerivationFollowsBases)
 {
     for (const KelClass* d : {directory, infoMap, collection}) {
         EXPECT_TRUE(walk(d, &KelClass::iterateLeafClasses).empty()) << d->name;
@@ -94,15 +96,8 @@ TEST_F(ClassTree, ClassesWithoutChildrenEndAtOnce)
         EXPECT_TRUE(walk(d, &KelClass::iterateChildClasses).empty()) << d->name;
     }
     EXPECT_TRUE(walk(node, &KelClass::iterateBaseClasses).empty());
-}
-
-TEST_F(ClassTree, DerivationTests)
-{
-    EXPECT_TRUE(directory->isDerivedFrom(directory));
-    EXPECT_TRUE(collection->isDerivedFrom(node));
-    EXPECT_FALSE(file->isDerivedFrom(directory));
-    EXPECT_FALSE(node->isDerivedFrom(item));
-    EXPECT_FALSE(file->isDerivedFrom(nullptr));
+    EXPECT_TRUE(directory->isDerivedFrom(directory) && collection->isDerivedFrom(node));
+    EXPECT_FALSE(file->isDerivedFrom(directory) || node->isDerivedFrom(item) || file->isDerivedFrom(nullptr));
 }
 
 TEST_F(ClassTree, UnregisteringKeepsTheOrderOfTheRest)
@@ -120,6 +115,28 @@ TEST_F(ClassTree, UnregisteringKeepsTheOrderOfTheRest)
     descriptors.clear();
     EXPECT_EQ(registered - 6, walk(nullptr, nullptr, &KelClass::iterateAllClasses).size());
     EXPECT_NE(node, KelClass::rootClass);
+}
+
+// Only the library's own descriptors, so that classes of this program do not interfere.
+Walk libraryNames(const KelClass* start, bool (KelClass::*step)(const KelClass*&) const)
+{
+    Walk names;
+    const KelClass* c = nullptr;
+    while (start ? (start->*step)(c) : KelClass::iterateAllClasses(c))
+        if (c->module == torv::BaseNode::Class()->module)
+            names.push_back(c->name);
+    EXPECT_EQ(c, nullptr);
+    return names;
+}
+
+TEST(LibraryRegistry, AllClassesInRegistrationPreOrder)
+{
+    const Walk expected = {L"BaseNode",           L"ObserverInfo", L"InfoStringMap",
+                            L"FileSystemIterator", L"FileIterator", L"FileCollectionIterator",
+                            L"DirectoryIterator",  L"FileSystemItem", L"File", L"Directory"};
+    EXPECT_EQ(libraryNames(nullptr, nullptr), expected);
+    EXPECT_EQ(libraryNames(torv::Directory::Class(), &KelClass::iterateBaseClasses),
+              (Walk{L"FileSystemItem", L"BaseNode"}));
 }
 
 } // namespace

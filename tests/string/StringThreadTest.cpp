@@ -1,5 +1,7 @@
 #include "string/String.h"
 
+#include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,47 +11,30 @@
 
 using torv::String;
 
-// Copies of one block are taken and dropped on many threads at once; only the
-// atomic count is shared, so the block survives with its count intact.
-TEST(StringThreads, SharedBlockSurvivesConcurrentCopies)
+// Copies of one block are taken, edited and dropped on many threads at once;
+// only the atomic count is shared, so the block survives with its count intact.
+TEST(StringThreads, SharedBlocksSurviveConcurrentCopiesAndEdits)
 {
-    const String shared(L"shared across threads");
+    const String shared(L"Frame0000 \"hi\"\n\u00e9\\");
     const unsigned before = shared.block()->inqRefCount();
-
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 8; ++t) {
-        threads.emplace_back([&shared] {
-            for (int i = 0; i < 20000; ++i) {
-                String copy = shared;
-                String another;
-                another = copy;
-                String edited = another;
-                if (i % 64 == 0)
-                    edited[0] = L'S';
-            }
-        });
-    }
-    for (std::thread& t : threads)
-        t.join();
-
+    const unsigned emptyBefore = String::EMPTY.block()->inqRefCount();
+    const int failures = testsupport::failuresOnThreads(5000, [&shared](int i) {
+        String copy = shared;
+        String another;
+        another = copy;
+        String escaped = another;
+        escaped.controlsToEsc(true);
+        String name = copy.substr(0, 9);
+        name.setIndex(static_cast<unsigned int>(i));
+        name.incrementIndex();
+        another[0] = L'S';
+        return escaped.escToControls(true) == -1 && escaped == shared && name.getIndex() == i + 1u
+               && copy.substr(2, 1).block() == String::EMPTY.block();
+    });
+    EXPECT_EQ(failures, 0);
     EXPECT_EQ(shared.block()->inqRefCount(), before);
-    EXPECT_STREQ(shared.c_str(), L"shared across threads");
-}
-
-TEST(StringThreads, EmptyConstantIsSharedSafely)
-{
-    std::vector<std::thread> threads;
-    const unsigned before = String::EMPTY.block()->inqRefCount();
-    for (int t = 0; t < 8; ++t)
-        threads.emplace_back([] {
-            for (int i = 0; i < 20000; ++i) {
-                String piece = String(L"abc").substr(2, 1);
-                EXPECT_EQ(piece.block(), String::EMPTY.block());
-            }
-        });
-    for (std::thread& t : threads)
-        t.join();
-    EXPECT_EQ(String::EMPTY.block()->inqRefCount(), before);
+    EXPECT_EQ(String::EMPTY.block()->inqRefCount(), emptyBefore);
+    EXPECT_STREQ(shared.c_str(), L"Frame0000 \"hi\"\n\u00e9\\");
 }
 
 // A string edited in place has an unknown length and a stale ANSI text until

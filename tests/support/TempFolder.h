@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace fstest {
+namespace testsupport {
 
 class TempFolder {
 public:
@@ -35,4 +35,4 @@ bool isDirectoryOnDisk(const std::wstring& path);
 void makeDirectory(const std::wstring& path);
 void setReadOnly(const std::wstring& path);
 
-} // namespace fstest
+} // namespace testsupport

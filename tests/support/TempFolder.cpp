@@ -8,7 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace fstest {
+namespace testsupport {
 
 namespace {
 
@@ -17,11 +17,6 @@ namespace {
 std::wstring longForm(const std::wstring& path)
 {
     return L"\\\\?\\" + path;
-}
-
-DWORD attributesOnDisk(const std::wstring& path)
-{
-    return GetFileAttributesW(longForm(path).c_str());
 }
 
 // Read-only files go too; links are removed, never followed.
@@ -33,17 +28,24 @@ void removeTree(const std::wstring& folder)
         const std::wstring name = entry.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        const std::wstring path = folder + name;
+        const std::wstring path = longForm(folder + name);
         const DWORD kind = entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
-        SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (kind == FILE_ATTRIBUTE_DIRECTORY)
-            removeTree(path + L"\\");
-        else if (!DeleteFileW(longForm(path).c_str()))
-            RemoveDirectoryW(longForm(path).c_str());
+            removeTree(folder + name + L"\\");
+        else if (!DeleteFileW(path.c_str()))
+            RemoveDirectoryW(path.c_str());
     }
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
     RemoveDirectoryW(longForm(folder).c_str());
+}
+
+// -1 when nothing is there, else whether it is a folder.
+int isDirectoryEntry(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(longForm(path).c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES ? -1 : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 } // namespace
@@ -60,10 +62,7 @@ TempFolder::TempFolder()
     makeDirectory(root);
 }
 
-TempFolder::~TempFolder()
-{
-    removeTree(root);
-}
+TempFolder::~TempFolder() { removeTree(root); }
 
 torv::SmartPtr<const torv::Directory> TempFolder::directory(const std::wstring& relative) const
 {
@@ -85,22 +84,12 @@ void writeFile(const std::wstring& path, const std::string& content)
 std::string readFile(const std::wstring& path)
 {
     std::ifstream in(std::filesystem::path(longForm(path)), std::ios::binary);
-    if (!in)
-        return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "<missing>";
 }
 
-bool isFileOnDisk(const std::wstring& path)
-{
-    const DWORD attributes = attributesOnDisk(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool isFileOnDisk(const std::wstring& path) { return isDirectoryEntry(path) == 0; }
 
-bool isDirectoryOnDisk(const std::wstring& path)
-{
-    const DWORD attributes = attributesOnDisk(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool isDirectoryOnDisk(const std::wstring& path) { return isDirectoryEntry(path) == 1; }
 
 void makeDirectory(const std::wstring& path)
 {
@@ -108,9 +97,6 @@ void makeDirectory(const std::wstring& path)
         throw std::runtime_error("cannot create a test folder");
 }
 
-void setReadOnly(const std::wstring& path)
-{
-    SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_READONLY);
-}
+void setReadOnly(const std::wstring& path) { SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_READONLY); }
 
-} // namespace fstest
+} // namespace testsupport
