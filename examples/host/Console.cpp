@@ -2,6 +2,7 @@
 
 #include "platform/WinApi.h"
 
+#include <cstdio>
 #include <cwchar>
 
 namespace host {
@@ -9,6 +10,8 @@ namespace host {
 void prepareConsole()
 {
     SetConsoleOutputCP(CP_UTF8);
+    // Whole lines reach the console in one write instead of one per character.
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 14);
 }
 
 bool outputIsConsole()

@@ -7,7 +7,8 @@
 
 namespace host {
 
-// Sets a real console to UTF-8; harmless when the output is redirected.
+// Sets a real console to UTF-8 (harmless when the output is redirected)
+// and buffers standard output; flush to show partial lines.
 void prepareConsole();
 
 // True when standard output is a character device (a console or terminal),
