@@ -77,19 +77,27 @@ DirectoryPtr temporaryWorkFolder()
     return absoluteFolder(path);
 }
 
+int copyDefaultTreeIn(std::ostream& out, const torv::Directory& work)
+{
+    const DirectoryPtr source = work.appendLevel(L"source");
+    const DirectoryPtr target = work.appendLevel(L"target");
+    if (!source || !source->create() || !writeDefaultTree(*source))
+        return fail(out, "Cannot write the default tree", work.getFullName());
+    if (!target || !target->create())
+        return fail(out, "Cannot create the target folder", work.getFullName());
+    out << "No folders given: copying the default tree\n";
+    return copyTree(out, *source, target);
+}
+
+// The temporary folders go again whatever the outcome.
 int copyDefaultTree(std::ostream& out)
 {
     const DirectoryPtr work = temporaryWorkFolder();
-    const DirectoryPtr source = work ? work->appendLevel(L"source") : nullptr;
-    const DirectoryPtr target = work ? work->appendLevel(L"target") : nullptr;
-    if (!source || !source->create() || !writeDefaultTree(*source)) {
-        if (work)
-            work->remove(true);
-        return fail(out, "Cannot write the default tree", work ? work->getFullName() : torv::String());
+    if (!work) {
+        out << "No temporary folder for the default tree\n";
+        return 1;
     }
-    out << "No folders given: copying the default tree\n";
-    const int result = target->create() ? copyTree(out, *source, target)
-                                        : fail(out, "Cannot create the target folder", target->getFullName());
+    const int result = copyDefaultTreeIn(out, *work);
     work->remove(true);
     return result;
 }

@@ -4,6 +4,7 @@
 #include "filesystem/File.h"
 #include "module/Module.h"
 
+#include <cstdlib>
 #include <istream>
 #include <memory>
 #include <string>
@@ -36,11 +37,29 @@ bool writeFile(const torv::File& file, const std::string& contents)
     return ok;
 }
 
-bool writeListedFile(const torv::Directory& folder, unsigned long size, const std::string& path)
+struct ListedFile {
+    unsigned long size = 0;
+    std::string path;
+};
+
+// "<size> <path>"
+bool parseListLine(const std::string& line, ListedFile& file)
+{
+    const char* start = line.c_str();
+    char* end = nullptr;
+    file.size = std::strtoul(start, &end, 10);
+    if (end == start || *end != ' ' || end[1] == '\0')
+        return false;
+    file.path = end + 1;
+    return true;
+}
+
+bool writeListedFile(const torv::Directory& folder, const ListedFile& listed)
 {
     const torv::SmartPtr<torv::File> file =
-        torv::File::fromString(folder.getFullName() + torv::String(path.c_str()));
-    return file && file->getDirectory()->create() && writeFile(*file, generatedContents(path, size));
+        torv::File::fromString(folder.getFullName() + torv::String(listed.path.c_str()));
+    return file && file->getDirectory()->create() &&
+           writeFile(*file, generatedContents(listed.path, listed.size));
 }
 
 } // namespace
@@ -53,16 +72,12 @@ bool writeDefaultTree(const torv::Directory& folder)
         return false;
     std::string line;
     while (std::getline(*list, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         if (line.empty() || line[0] == '#')
             continue;
-        const size_t gap = line.find(' ');
-        if (gap == std::string::npos)
-            return false;
-        const unsigned long size = std::stoul(line.substr(0, gap));
-        std::string path = line.substr(gap + 1);
-        if (!path.empty() && path.back() == '\r')
-            path.pop_back();
-        if (!writeListedFile(folder, size, path))
+        ListedFile file;
+        if (!parseListLine(line, file) || !writeListedFile(folder, file))
             return false;
     }
     return true;
