@@ -15,9 +15,8 @@
 #   torv_add_translation(<module> LANGUAGE <code> RESOURCES <file.rc>...)
 #
 # makes the resource-only translation library <module><code>.dll (for
-# example SiblingDEU.dll) beside the module.
-
-set(TORV_KIT_TEMPLATES ${CMAKE_CURRENT_LIST_DIR}/templates)
+# example SiblingDEU.dll) in the folder the module itself is written to,
+# where the module's language search finds it.
 
 function(_torv_version_binary version out)
   string(REPLACE "." ";" parts "${version}")
@@ -56,13 +55,18 @@ function(torv_add_module name)
     set(TORV_STARTUP_DEFINES "")
   endif()
 
+  # Beside this file both in the source tree and in an installed package.
+  set(templates ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/templates)
   set(generated ${CMAKE_CURRENT_BINARY_DIR}/${name}_module)
-  configure_file(${TORV_KIT_TEMPLATES}/ModuleStartup.cpp.in ${generated}_startup.cpp @ONLY)
-  configure_file(${TORV_KIT_TEMPLATES}/ModuleVersion.rc.in ${generated}_version.rc @ONLY)
+  configure_file(${templates}/ModuleStartup.cpp.in ${generated}_startup.cpp @ONLY)
+  configure_file(${templates}/ModuleVersion.rc.in ${generated}_version.rc @ONLY)
   set(module_sources ${ARG_SOURCES} ${ARG_RESOURCES} ${generated}_startup.cpp ${generated}_version.rc)
   if(ARG_RESOURCE_HEADER)
     get_filename_component(TORV_RESOURCE_HEADER ${ARG_RESOURCE_HEADER} ABSOLUTE)
-    configure_file(${TORV_KIT_TEMPLATES}/ModuleHeader.rc.in ${generated}_header.rc @ONLY)
+    configure_file(${templates}/ModuleHeader.rc.in ${generated}_header.rc @ONLY)
+    # The resource compiler does not report the embedded file as an input.
+    set_source_files_properties(${generated}_header.rc PROPERTIES
+                                OBJECT_DEPENDS ${TORV_RESOURCE_HEADER})
     list(APPEND module_sources ${generated}_header.rc)
   endif()
 
@@ -82,9 +86,16 @@ endfunction()
 
 function(torv_add_translation module)
   cmake_parse_arguments(ARG "" "LANGUAGE" "RESOURCES" ${ARGN})
+  if(NOT ARG_LANGUAGE OR NOT ARG_RESOURCES)
+    message(FATAL_ERROR "torv_add_translation(${module}): LANGUAGE and RESOURCES are required")
+  endif()
   set(target ${module}${ARG_LANGUAGE})
-  add_library(${target} SHARED ${ARG_RESOURCES})
-  set_target_properties(${target} PROPERTIES PREFIX "" LINKER_LANGUAGE C)
+  # Loaded only as a data file: no import library, written beside the module.
+  add_library(${target} MODULE ${ARG_RESOURCES})
+  set_target_properties(${target} PROPERTIES PREFIX "" LINKER_LANGUAGE C
+    LIBRARY_OUTPUT_DIRECTORY $<TARGET_FILE_DIR:${module}>
+    RUNTIME_OUTPUT_DIRECTORY $<TARGET_FILE_DIR:${module}>)
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   if(MSVC)
     target_link_options(${target} PRIVATE /NOENTRY)
   else()

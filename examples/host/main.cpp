@@ -1,32 +1,40 @@
-// The example host: shows what a code module built on the library gets.
-#include "string/String.h"
+// The example host: a console program with a Module of its own that uses
+// the library and the example sibling module. Run it with /lang=DEU for the
+// sibling's German texts, and with a source and a target folder to copy a
+// tree of your own.
+#include "ClassReport.h"
+#include "Console.h"
+#include "CopyCommand.h"
+#include "ModuleReport.h"
+#include "SiblingReport.h"
 
 #include <iostream>
+#include <vector>
 
 namespace {
 
-void showStrings()
+// Everything that is not a switch ("/lang=DEU", read by the library).
+std::vector<torv::String> folderArguments(int argc, wchar_t** argv)
 {
-    torv::String line(L"  Layer007 = 42 2.5  ");
-    line = line.trim(true, true);
-    std::cout << "trimmed:    " << line << '\n';
-    int value = 0;
-    double scale = 0;
-    torv::String rest = line.substr(line.find(L'=', 0) + 1);
-    rest >> value >> scale;
-    std::cout << "parsed:     " << value << " and " << scale << '\n';
-    torv::String report;
-    report << L"value " << value << L", scale " << scale << L", half " << scale / 2;
-    std::cout << "formatted:  " << report << '\n';
-    torv::String message;
-    message.printf(L"[0x%08x] %s", 0xBEEFu, torv::String(L"printf-style"));
-    std::cout << "printf:     " << message << '\n';
+    std::vector<torv::String> folders;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != L'/' && argv[i][0] != L'-')
+            folders.emplace_back(argv[i]);
+    }
+    return folders;
 }
 
 } // namespace
 
-int wmain(int, wchar_t**)
+int wmain(int argc, wchar_t** argv)
 {
-    showStrings();
-    return 0;
+    host::prepareConsole();
+    std::ostream& out = std::cout;
+    host::printSiblingReport(out);
+    out << '\n';
+    host::printModuleReport(out);
+    out << '\n';
+    host::printClassTree(out);
+    out << '\n';
+    return host::runCopyCommand(out, folderArguments(argc, argv));
 }
