@@ -32,6 +32,26 @@ function(check_found_in prefix cache)
   endif()
 endfunction()
 
+# The consumer prints its findings; only the greeting depends on the language.
+function(check_consumer_run greeting)
+  execute_process(COMMAND ${TORV_EMULATOR} ${consumer_build}/package_consumer.exe ${ARGN}
+                  WORKING_DIRECTORY ${consumer_build}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+  string(REPLACE "\r" "" output "${output}")
+  string(CONFIGURE [[string: package 42
+directory: C:\torv\package\consumer\
+module: TorvBase
+module: PackageModule
+symbol: 4711
+missing: 1
+greeting: @greeting@
+]] expected @ONLY)
+  if(NOT result EQUAL 0 OR NOT output STREQUAL expected)
+    message(FATAL_ERROR "the consumer ${ARGN} exited with ${result} and printed:\n"
+                        "${output}${errors}\nexpected:\n${expected}")
+  endif()
+endfunction()
+
 set(installed ${TORV_WORK_DIR}/installed)
 set(relocated ${TORV_WORK_DIR}/moved/TorvBase)
 set(consumer_build ${TORV_WORK_DIR}/consumer)
@@ -57,23 +77,7 @@ check_found_in(${relocated} ${consumer_build}/CMakeCache.txt)
 # One job: ctest runs other suites beside this one.
 run_step("building the consumer" ${CMAKE_COMMAND} --build ${consumer_build} --config ${TORV_CONFIG}
          --parallel 1)
-if(NOT EXISTS ${consumer_build}/PackageModuleDEU.dll)
-  message(FATAL_ERROR "the translation library PackageModuleDEU.dll was not built")
-endif()
 
-execute_process(COMMAND ${TORV_EMULATOR} ${consumer_build}/package_consumer.exe
-                WORKING_DIRECTORY ${consumer_build}
-                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
-string(REPLACE "\r" "" output "${output}")
-set(expected [[string: package 42
-directory: C:\torv\package\consumer\
-module: TorvBase
-module: PackageModule
-symbol: 4711
-missing: 1
-]])
-if(NOT result EQUAL 0 OR NOT output STREQUAL expected)
-  message(FATAL_ERROR "the consumer exited with ${result} and printed:\n${output}${errors}\n"
-                      "expected:\n${expected}")
-endif()
+check_consumer_run("Hello from the package")
+check_consumer_run("Hallo aus dem Paket" /lang=DEU)
 message(STATUS "package consumer ran from ${relocated}")

@@ -12,3 +12,5 @@
 // The value of name in the module's embedded resource header,
 // SymbolTable::UNKNOWN when it is not defined there.
 PACKAGE_MODULE_API unsigned int packageSymbol(const torv::String& name);
+// The module's greeting, from its translation library when one was loaded.
+PACKAGE_MODULE_API torv::String packageGreeting();

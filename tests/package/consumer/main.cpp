@@ -1,5 +1,5 @@
 // Uses the installed package: a string, a directory path, the modules of
-// the process and the symbols of a module built with the installed kit.
+// the process, and the symbols and texts of a module built with the kit.
 #include "PackageModule.h"
 
 #include "filesystem/Directory.h"
@@ -23,5 +23,6 @@ int main()
 
     std::cout << "symbol: " << packageSymbol(L"ids_package_alias") << '\n';
     std::cout << "missing: " << (packageSymbol(L"IDS_MISSING") == torv::SymbolTable::UNKNOWN) << '\n';
+    std::cout << "greeting: " << packageGreeting() << '\n';
     return 0;
 }
