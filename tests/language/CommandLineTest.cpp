@@ -1,5 +1,4 @@
-// The "lang=" switch: child runs of this program with a prepared scratch
-// folder and a registry setting that the switch must win over.
+// The "lang=" switch: child runs of this program with a prepared scratch folder and a registry setting.
 #include "LanguageTestSupport.h"
 
 #include "module/Language.h"
@@ -20,26 +19,24 @@ constexpr LANGID GERMAN = 0x0407;
 const torv::Module& libraryModule()
 {
     const HINSTANCE library = GetModuleHandleW(L"TorvBase.dll");
-    for (auto module = torv::Module::begin(); module != torv::Module::end(); ++module) {
+    for (auto module = torv::Module::begin(); module != torv::Module::end(); ++module)
         if (module->getInstance() == library)
             return *module;
-    }
     throw std::logic_error("library module not registered");
 }
 
-// Alpha has German in its folder and French in its languages folder, Beta
-// only German; Alpha also has a help file without language.
+// Alpha has German in its folder and French in its languages folder, Beta only German; Alpha also has a help
+// file without language.
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        placed.copy(MARKER_FIXTURES[2], scratch + L"Alpha.dll");
-        placed.copy(MARKER_FIXTURES[0], scratch + L"AlphaDEU.dll");
-        placed.copy(MARKER_FIXTURES[1], scratch + L"languages\\AlphaFRA.dll");
-        placed.copy(MARKER_FIXTURES[2], scratch + L"Beta.dll");
-        placed.copy(MARKER_FIXTURES[0], scratch + L"BetaDEU.dll");
-        placed.create(scratch + L"Alpha.chm");
-        placed.create(scratch + L"AlphaDEU.chm");
+        const std::pair<const wchar_t*, const wchar_t*> files[] = {
+            {L"Alpha.dll", MARKER_FIXTURES[2]}, {L"AlphaDEU.dll", MARKER_FIXTURES[0]},
+            {L"languages\\AlphaFRA.dll", MARKER_FIXTURES[1]}, {L"Beta.dll", MARKER_FIXTURES[2]},
+            {L"BetaDEU.dll", MARKER_FIXTURES[0]}, {L"Alpha.chm", nullptr}, {L"AlphaDEU.chm", nullptr}};
+        for (const auto& file : files)
+            placed.place(scratch + file.first, file.second);
     }
 
     const std::wstring scratch = scratchFolder();
@@ -51,8 +48,7 @@ protected:
 
 TEST_F(CommandLine, SwitchWinsOverRegistrySetting)
 {
-    EXPECT_TRUE(runChildTest(placed, scratch, L"DISABLED_French",
-                             L"-Language=French -lang=TOOLONG /LANG=fra"));
+    EXPECT_TRUE(runChildTest(placed, scratch, L"DISABLED_French", L"-Language=French -lang=TOOLONG /LANG=fra"));
 }
 
 TEST_F(CommandLine, SwitchWithoutCodeLeavesRegistrySetting)
@@ -62,8 +58,7 @@ TEST_F(CommandLine, SwitchWithoutCodeLeavesRegistrySetting)
 
 TEST(LanguageChild, DISABLED_French)
 {
-    // Both the program and the library chose French at start-up, without a
-    // file; the common controls took the program's choice.
+    // Program and library chose French at start-up without a file; the common controls took the program's.
     const LANGID french = torv::GetCurrentLangId(thisModule());
     EXPECT_EQ(PRIMARYLANGID(french), LANG_FRENCH);
     EXPECT_EQ(torv::GetCurrentLangId(libraryModule()), french);
@@ -73,8 +68,7 @@ TEST(LanguageChild, DISABLED_French)
     HostModule alpha(scratch, L"Alpha");
     HostModule beta(scratch, L"Beta");
     EXPECT_EQ(loadedMarker(alpha.handle(), torv::NO_LANGUAGE), 2);
-    // Only the explicit language is tried, and only the program's choice
-    // reaches the common controls.
+    // Only the explicit language is tried; only the program's choice reaches the common controls.
     EXPECT_EQ(loadedMarker(beta.handle(), GERMAN), MODULE_ITSELF);
     EXPECT_EQ(GetMUILanguage(), french);
 

@@ -19,38 +19,30 @@ std::wstring programFileName()
     return std::wstring(name, GetModuleFileNameW(nullptr, name, MAX_PATH));
 }
 
-bool exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The running program's key below "Software\Arvex": App.exe has "App5".
-std::wstring programKeyPath()
-{
-    return L"Software\\Arvex\\" + programBaseName() + L"5";
-}
-
-bool createEmptyFile(const std::wstring& path)
-{
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
-}
-
-}  // namespace
-
-const wchar_t* const MARKER_FIXTURES[3] = {L"LangMarked1", L"LangMarked2", L"LangMarked3"};
-
 std::wstring programFolder()
 {
     const std::wstring name = programFileName();
     return name.substr(0, name.rfind(L'\\') + 1);
 }
 
-std::wstring programBaseName()
+// The running program's key below "Software\Arvex": App.exe has "App5".
+std::wstring programKeyPath()
 {
     const std::wstring name = programFileName().substr(programFolder().size());
-    return name.substr(0, name.rfind(L'.'));
+    return L"Software\\Arvex\\" + name.substr(0, name.rfind(L'.')) + L"5";
 }
+
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool createEmptyFile(const std::wstring& path, DWORD disposition)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
+}  // namespace
+
+const wchar_t* const MARKER_FIXTURES[3] = {L"LangMarked1", L"LangMarked2", L"LangMarked3"};
 
 std::wstring commonFilesFolder()
 {
@@ -74,28 +66,16 @@ PlacedFiles::~PlacedFiles()
         EXPECT_TRUE(RemoveDirectoryW(folder->c_str())) << "folder left behind";
 }
 
-void PlacedFiles::makeFolders(const std::wstring& file)
+void PlacedFiles::place(const std::wstring& target, const wchar_t* fixture)
 {
-    for (size_t slash = file.find(L'\\', 3); slash != std::wstring::npos; slash = file.find(L'\\', slash + 1)) {
-        const std::wstring folder = file.substr(0, slash);
+    for (size_t slash = target.find(L'\\', 3); slash != std::wstring::npos; slash = target.find(L'\\', slash + 1)) {
+        const std::wstring folder = target.substr(0, slash);
         if (!exists(folder) && CreateDirectoryW(folder.c_str(), nullptr))
             folders.push_back(folder);
     }
-}
-
-void PlacedFiles::copy(const wchar_t* fixture, const std::wstring& target)
-{
-    makeFolders(target);
-    const std::wstring source = programFolder() + fixture + L".dll";
-    ASSERT_TRUE(CopyFileW(source.c_str(), target.c_str(), TRUE)) << "cannot place file";
-    files.push_back(target);
-}
-
-void PlacedFiles::create(const std::wstring& target)
-{
-    makeFolders(target);
-    ASSERT_FALSE(exists(target));
-    ASSERT_TRUE(createEmptyFile(target)) << "cannot create file";
+    const bool placed = fixture ? CopyFileW((programFolder() + fixture + L".dll").c_str(), target.c_str(), TRUE)
+                                : createEmptyFile(target, CREATE_NEW);
+    ASSERT_TRUE(placed) << "cannot place file";
     files.push_back(target);
 }
 
@@ -106,17 +86,11 @@ HostModule::HostModule(const std::wstring& folder, const std::wstring& name)
 }
 
 HostModule::HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& name)
-    : folder(scratchFolder()), name(name), module(nullptr)
+    : folder(scratchFolder()), name(name)
 {
-    placed.copy(fixture, stem() + L".dll");
+    placed.place(stem() + L".dll", fixture);
     module = LoadLibraryW((stem() + L".dll").c_str());
     EXPECT_NE(module, nullptr) << "cannot load host module";
-}
-
-HostModule::~HostModule()
-{
-    if (module != nullptr)
-        FreeLibrary(module);
 }
 
 int loadedMarker(HINSTANCE host, LANGID language)
@@ -149,8 +123,7 @@ ProgramSettings::ProgramSettings(const wchar_t* language)
 ProgramSettings::~ProgramSettings()
 {
     EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, programKeyPath().c_str()), ERROR_SUCCESS);
-    // Only when no other program keeps settings there.
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvex");
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvex");  // only when no other program keeps settings there
 }
 
 bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_t* test,
@@ -161,8 +134,7 @@ bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_
     std::wstring commandLine = L"\"" + programFileName() + L"\" --gtest_also_run_disabled_tests"
         L" --gtest_filter=LanguageChild." + test + L" " + arguments;
     SetEnvironmentVariableW(SCRATCH_VARIABLE, scratch.c_str());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
     const bool started =
         CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
@@ -184,9 +156,6 @@ std::wstring childScratchFolder()
     return folder;
 }
 
-void reportChildDone()
-{
-    EXPECT_TRUE(createEmptyFile(childScratchFolder() + CHILD_DONE_FILE));
-}
+void reportChildDone() { EXPECT_TRUE(createEmptyFile(childScratchFolder() + CHILD_DONE_FILE, CREATE_ALWAYS)); }
 
 }  // namespace langtest

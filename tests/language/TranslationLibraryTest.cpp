@@ -1,6 +1,5 @@
-// Finding and loading translation libraries in this process: the three
-// folders, the language list, the registry setting and the version block
-// that names the product data folder.
+// Finding and loading translation libraries: the three folders, the language list, the registry setting and
+// the version block that names the product data folder.
 #include "LanguageTestSupport.h"
 
 #include "module/Language.h"
@@ -27,16 +26,10 @@ struct Translation {
 };
 
 // Places <stem><code>.dll for each translation, as a copy of its marker library.
-void placeTranslations(PlacedFiles& placed, const std::wstring& stem,
-                       const std::vector<Translation>& translations)
+void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std::vector<Translation>& translations)
 {
     for (const Translation& translation : translations)
-        placed.copy(MARKER_FIXTURES[translation.marker - 1], stem + translation.code + L".dll");
-}
-
-std::wstring fullDataFolder()
-{
-    return commonFilesFolder() + L"Torv Test Works\\Language Probe\\2.5.1\\";
+        placed.place(stem + translation.code + L".dll", MARKER_FIXTURES[translation.marker - 1]);
 }
 
 }  // namespace
@@ -58,7 +51,8 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
         if (c.inLanguagesFolder)
             placeTranslations(placed, host.stemInLanguagesFolder(), {{L"DEU", 2}});
         if (c.inDataFolder)
-            placeTranslations(placed, fullDataFolder() + L"Ordered", {{L"DEU", 3}});
+            placeTranslations(placed, commonFilesFolder() + L"Torv Test Works\\Language Probe\\2.5.1\\Ordered",
+                              {{L"DEU", 3}});
         EXPECT_EQ(loadedMarker(host.handle(), GERMAN), c.expected)
             << c.inModuleFolder << c.inLanguagesFolder << c.inDataFolder;
     }
@@ -174,12 +168,9 @@ TEST(HelpFile, FirstFoundServesEveryModuleAndLanguage)
     HostModule helped(placed, MARKER_FIXTURES[0], L"Helped");
     HostModule other(placed, MARKER_FIXTURES[1], L"Other");
     const std::wstring helpFile = helped.stemInLanguagesFolder() + L"DEU.chm";
-    placed.create(helpFile);
-    placed.create(other.stem() + L"ENU.chm");
-    placed.create(other.stem() + L".chm");
-
-    const wchar_t* found = torv::LocateHelpFile(helped.handle(), 0x0407);
-    EXPECT_EQ(found, helpFile);
+    for (const std::wstring& file : {helpFile, other.stem() + L"ENU.chm", other.stem() + L".chm"})
+        placed.place(file);
+    EXPECT_EQ(torv::LocateHelpFile(helped.handle(), 0x0407), helpFile);
     EXPECT_EQ(torv::LocateHelpFile(other.handle(), 0x0409), helpFile);
     EXPECT_EQ(torv::LocateHelpFile(nullptr, torv::NO_LANGUAGE), helpFile);
 }
