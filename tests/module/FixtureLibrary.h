@@ -1,41 +1,54 @@
 #pragma once
-// Test helpers: copies of the fixture libraries in a private folder, and
-// fixture code modules loaded for the span of one scope.
-
+// Copies of the fixture libraries in a private folder, and fixture code modules loaded for one scope.
 #include "../support/TempFolder.h"
 #include "fixture/FixtureModule.h"
 #include "platform/WinApi.h"
 
 #include <string>
+#include <vector>
 
 namespace fixture {
 
 // The folder of the test program, where the build puts the fixtures.
-std::wstring programFolder();
+inline std::wstring programFolder()
+{
+    std::vector<wchar_t> name(32768);
+    const std::wstring path(name.data(), GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size())));
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
 
-// The three-letter code of the user's interface language, as translation
-// library names carry it.
-std::wstring userLanguageCode();
+// The three-letter code of the user's interface language, as translation library names carry it.
+inline std::wstring userLanguageCode()
+{
+    wchar_t code[4] = {};
+    GetLocaleInfoW(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), LOCALE_SABBREVLANGNAME, code, 4);
+    return code;
+}
 
-// A scratch folder for copies of the built fixture libraries.
-class Folder : public testsupport::TempFolder {
-public:
-    // Copies the fixture library `fixture` (a file name) here as `name`;
-    // returns the copy's full path.
-    std::wstring copy(const std::wstring& fixture, const std::wstring& name) const;
+struct Folder : testsupport::TempFolder {
+    // Copies the fixture library `fixture` (a file name) here as `name`; gives the copy's full path.
+    std::wstring copy(const std::wstring& fixture, const std::wstring& name) const
+    {
+        CopyFileW((programFolder() + fixture).c_str(), (path() + name).c_str(), FALSE);
+        return path() + name;
+    }
 };
 
 // A library loaded with LoadLibraryExW and freed at the end of the scope.
 class Loaded {
 public:
-    explicit Loaded(const std::wstring& path);
+    explicit Loaded(const std::wstring& path) : library(LoadLibraryExW(path.c_str(), nullptr, 0)) {}
     ~Loaded() { unload(); }
     Loaded(const Loaded&) = delete;
     Loaded& operator=(const Loaded&) = delete;
 
     HMODULE handle() const { return library; }
-    void unload();
-
+    void unload()
+    {
+        if (library)
+            FreeLibrary(library);
+        library = nullptr;
+    }
     template <class Function>
     Function function(const char* name) const
     {

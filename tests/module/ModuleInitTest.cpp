@@ -17,10 +17,7 @@ using torv::String;
 using torv::SymbolTable;
 using Modules = std::vector<const Module*>;
 
-const Module& libraryModule()
-{
-    return *torv::BaseNode::Class()->module;
-}
+const Module& libraryModule() { return *torv::BaseNode::Class()->module; }
 
 bool extensionListed(HMODULE module)
 {
@@ -65,8 +62,7 @@ TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
     EXPECT_EQ(L"TorvFixture", module->getModuleName());
     EXPECT_EQ(handle, module->getInstance());
     EXPECT_EQ(2u, module->getResourceSymbols()[String(L"IDR_FIXTURE_TEXT")]);
-    const KelClass* item = loaded.function<FixtureClassFunction>("fixtureClass")();
-    EXPECT_EQ(module, item->module);
+    EXPECT_EQ(module, loaded.function<FixtureClassFunction>("fixtureClass")()->module);
     EXPECT_TRUE(classRegistered(L"FixtureLeaf"));
     EXPECT_EQ(1, loaded.function<FixtureInitCountFunction>("fixtureInitCount")());
 
@@ -75,21 +71,20 @@ TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
     loaded.unload();
     EXPECT_EQ(1, clears);
     EXPECT_FALSE(extensionListed(handle));
-    EXPECT_FALSE(classRegistered(L"FixtureItem"));
-    EXPECT_FALSE(classRegistered(L"FixtureLeaf"));
+    EXPECT_FALSE(classRegistered(L"FixtureItem") || classRegistered(L"FixtureLeaf"));
 }
 
 // The name keeps everything before the last dot.
 TEST(ModuleInit, MissingOrBadHeaderLeavesNoSymbols)
 {
     fixture::Folder folder;
-    const wchar_t* const cases[][3] = {{L"TorvFixtureNoHeader.dll", L"No.Header.dll", L"No.Header"},
-                                       {L"TorvFixtureBadHeader.dll", L"BadHeader.dll", L"BadHeader"}};
+    const wchar_t* const cases[][2] = {{L"TorvFixtureNoHeader.dll", L"No.Header"},
+                                       {L"TorvFixtureBadHeader.dll", L"BadHeader"}};
     for (const auto& c : cases) {
-        fixture::Loaded loaded(folder.copy(c[0], c[1]));
+        fixture::Loaded loaded(folder.copy(c[0], c[1] + std::wstring(L".dll")));
         ASSERT_TRUE(loaded.handle()) << c[0];
         EXPECT_TRUE(loaded.module().isInitialized()) << c[0];
-        EXPECT_EQ(c[2], loaded.module().getModuleName());
+        EXPECT_EQ(c[1], loaded.module().getModuleName());
         EXPECT_EQ(&SymbolTable::EMPTY, &loaded.module().getResourceSymbols()) << c[0];
     }
 }
@@ -136,19 +131,14 @@ Modules forwardList()
     return modules;
 }
 
-// The backward walk, turned round to compare with the forward one.
-Modules backwardListReversed()
-{
-    Modules modules;
-    for (auto it = Module::rbegin(); it != Module::rend(); ++it)
-        modules.insert(modules.begin(), &*it);
-    return modules;
-}
-
+// The forward walk and the backward one, turned round.
 void expectListed(const Modules& expected)
 {
     EXPECT_EQ(expected, forwardList());
-    EXPECT_EQ(expected, backwardListReversed());
+    Modules backward;
+    for (auto it = Module::rbegin(); it != Module::rend(); ++it)
+        backward.insert(backward.begin(), &*it);
+    EXPECT_EQ(expected, backward);
 }
 
 TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
@@ -156,9 +146,8 @@ TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
     fixture::Folder folder;
     const Modules before = forwardList();
     const unsigned long long countBefore = Module::count;
-    fixture::Loaded a(folder.copy(L"TorvFixture.dll", L"ListA.dll"));
-    fixture::Loaded b(folder.copy(L"TorvFixture.dll", L"ListB.dll"));
-    fixture::Loaded c(folder.copy(L"TorvFixture.dll", L"ListC.dll"));
+    const auto copy = [&folder](const wchar_t* name) { return folder.copy(L"TorvFixture.dll", name); };
+    fixture::Loaded a(copy(L"ListA.dll")), b(copy(L"ListB.dll")), c(copy(L"ListC.dll"));
     ASSERT_TRUE(a.handle() && b.handle() && c.handle());
     const Module* moduleA = &a.module();
     const Module* moduleC = &c.module();
@@ -168,14 +157,12 @@ TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
     expectListed(expected);
     EXPECT_EQ(countBefore + 3, Module::count);
     EXPECT_EQ(L"ListB", b.module().getModuleName());
-
-    b.unload();
-    expected.erase(expected.end() - 2);
-    expectListed(expected);
-    EXPECT_EQ(countBefore + 2, Module::count);
-    a.unload();
-    expected.erase(expected.end() - 2);
-    expectListed(expected);
+    for (fixture::Loaded* library : {&b, &a}) {
+        library->unload();
+        expected.erase(expected.end() - 2);
+        expectListed(expected);
+    }
+    EXPECT_EQ(countBefore + 1, Module::count);
     c.unload();
     expectListed(before);
     EXPECT_EQ(countBefore, Module::count);
