@@ -62,20 +62,17 @@ TEST(StringEscape, NilAndSharedCopiesAreNeverWritten)
 {
     String nil;
     nil.controlsToEsc(true);
-    EXPECT_EQ(nil.escToControls(true), -1);
-    EXPECT_TRUE(nil.isNil());
+    EXPECT_TRUE(nil.escToControls(true) == -1 && nil.isNil());
 
     const String invalid(L"a\\xb");
     String attempt = invalid;
-    EXPECT_EQ(attempt.escToControls(false), 1);
-    EXPECT_EQ(attempt.block(), invalid.block());
+    EXPECT_TRUE(attempt.escToControls(false) == 1 && attempt.block() == invalid.block());
     const String raw(L"line\n");
     String escaped = raw;
     escaped.controlsToEsc(false);
     String decoded = escaped;
     EXPECT_EQ(decoded.escToControls(false), -1);
-    EXPECT_STREQ(raw.c_str(), L"line\n");
-    EXPECT_STREQ(escaped.c_str(), L"line\\n");
+    EXPECT_TRUE(raw == L"line\n" && escaped == L"line\\n");
 }
 
 // Random texts rich in the units the escapes care about; never NUL.
@@ -87,11 +84,9 @@ std::vector<std::wstring> randomTexts(unsigned int seed)
     std::uniform_int_distribution<int> length(0, 40);
     std::uniform_int_distribution<int> pick(0, alphabetSize - 1);
     std::vector<std::wstring> texts(3000);
-    for (std::wstring& text : texts) {
-        text.resize(static_cast<std::size_t>(length(random)));
-        for (wchar_t& unit : text)
+    for (std::wstring& text : texts)
+        for (wchar_t& unit : text = std::wstring(static_cast<std::size_t>(length(random)), L' '))
             unit = alphabet[pick(random)];
-    }
     return texts;
 }
 
@@ -125,8 +120,7 @@ TEST(StringEscape, ArbitraryInputFailsOnlyAtBackslashAndKeepsText)
             const int result = s.escToControls(unicode);
             if (result == -1)
                 continue;
-            ASSERT_GE(result, 0);
-            ASSERT_LT(result, static_cast<int>(text.size()));
+            ASSERT_TRUE(result >= 0 && result < static_cast<int>(text.size())) << result;
             EXPECT_EQ(text[static_cast<std::size_t>(result)], L'\\');
             ASSERT_STREQ(s.c_str(), text.c_str());
         }

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <limits>
+#include <tuple>
 
 using torv::String;
 
@@ -74,33 +75,27 @@ TEST(StringFormat, IntegerConsumers)
     String blanks(L"   ");
     int v = 1;
     blanks >> v;
-    EXPECT_EQ(v, 0);
-    EXPECT_EQ(blanks.block(), String::EMPTY.block()) << "nothing left shares EMPTY";
+    EXPECT_TRUE(v == 0 && blanks.block() == String::EMPTY.block()) << "nothing left shares EMPTY";
 }
 
-// The run-time's wcstod reads decimal numbers only: words that begin like
-// "inf" or "nan" and hexadecimal prefixes are not numbers.
+// The run-time's wcstod reads decimal numbers only: not "inf", "nan" or hexadecimal prefixes.
 TEST(StringFormat, FloatingConsumersReadDecimalNumbersOnly)
 {
-    expectConsumed(L" 2.5e3x", 2500.0, L"x");
     expectConsumed(L"0.25", 0.25f, L"");
-    expectConsumed(L" ,;", 0.0, L"");
-    expectConsumed(L"info 2", 0.0, L"info 2");
-    expectConsumed(L" nan", 0.0, L"nan");
-    expectConsumed(L"0x10 r", 0.0, L"x10 r");
-    expectConsumed(L"-.5;", -0.5, L";");
-    expectConsumed(L"1e x", 1.0, L"e x");
-    expectConsumed(L"2.5e-1x", 0.25, L"x");
+    const std::tuple<const wchar_t*, double, const wchar_t*> cases[] = {
+        {L" 2.5e3x", 2500.0, L"x"}, {L" ,;", 0.0, L""},      {L"info 2", 0.0, L"info 2"}, {L" nan", 0.0, L"nan"},
+        {L"0x10 r", 0.0, L"x10 r"}, {L"-.5;", -0.5, L";"}, {L"1e x", 1.0, L"e x"},      {L"2.5e-1x", 0.25, L"x"}};
+    for (const auto& c : cases)
+        expectConsumed(std::get<0>(c), std::get<1>(c), std::get<2>(c));
 }
 
 TEST(StringFormat, BoolAndCharacterConsumers)
 {
-    expectConsumed(L"TRUE,x", true, L",x");
-    expectConsumed(L"yes", false, L"yes");
-    expectConsumed(L"10", true, L"0");
-    expectConsumed(L" false!", false, L"!");
-    expectConsumed(L"0", false, L"");
-    expectConsumed(L"  ", false, L"");
+    const std::tuple<const wchar_t*, bool, const wchar_t*> cases[] = {
+        {L"TRUE,x", true, L",x"}, {L"yes", false, L"yes"}, {L"10", true, L"0"},
+        {L" false!", false, L"!"}, {L"0", false, L""},    {L"  ", false, L""}};
+    for (const auto& c : cases)
+        expectConsumed(std::get<0>(c), std::get<1>(c), std::get<2>(c));
     expectConsumed(L"  xy", L'x', L"y");
     expectConsumed(L" \t", L'\0', L"");
 }
@@ -113,11 +108,9 @@ TEST(StringFormat, StringConsumerLinesAndQuotes)
     expectConsumed(L"\"a\\\\\"b", String(L"a\\\\"), L"b");     // an escaped backslash
     expectConsumed(L"\"never closed", String(L"never closed"), L"");
 
-    String nil;
-    String out(L"x");
+    String nil, out(L"x");
     nil >> out;
-    EXPECT_TRUE(out.isNil());
-    EXPECT_FALSE(nil.isNil());
+    EXPECT_TRUE(out.isNil() && !nil.isNil());
 }
 
 TEST(StringFormat, PrintfReplacesTheTextUpTo32768Units)

@@ -6,6 +6,9 @@
 
 using torv::String;
 
+// A null text stands for the NIL string in the tables.
+static const wchar_t* shown(const wchar_t* text) { return text ? text : L"(nil)"; }
+
 struct ClassSearchCase {
     const wchar_t* text;
     int (String::*search)(int) const;
@@ -28,7 +31,7 @@ TEST(StringSearch, CharacterClassesTable)
     };
     for (const ClassSearchCase& c : cases) {
         const String s(c.text);
-        EXPECT_EQ((s.*c.search)(c.start), c.expected) << (c.text ? c.text : L"(nil)");
+        EXPECT_EQ((s.*c.search)(c.start), c.expected) << shown(c.text);
     }
 }
 
@@ -56,10 +59,8 @@ TEST(StringSearch, PrefixSuffixAndSubstr)
     EXPECT_TRUE(hello.endsWith(String(L"lo")) && hello.endsWith(hello));
     EXPECT_FALSE(hello.endsWith(String(L"Lo")));
 
-    EXPECT_STREQ(hello.substr(1, 3).c_str(), L"el");
-    EXPECT_STREQ(hello.substr(2).c_str(), L"llo");
-    EXPECT_EQ(hello.substr(3, 1).block(), String::EMPTY.block());
-    EXPECT_EQ(hello.substr(9, 12).block(), String::EMPTY.block());
+    EXPECT_TRUE(hello.substr(1, 3) == L"el" && hello.substr(2) == L"llo");
+    EXPECT_TRUE(hello.substr(3, 1).block() == String::EMPTY.block() && hello.substr(9, 12).block() == String::EMPTY.block());
     EXPECT_EQ(hello.substr(-5, -1).block(), hello.block()) << "whole text shares";
     EXPECT_FALSE(String().substr(0).isNil()) << "pieces are never NIL";
 }
@@ -72,11 +73,10 @@ TEST(StringSearch, TrimAndEatwhite)
     EXPECT_STREQ(String(L"\t a b\n").trim(true, true).c_str(), L"a b");
     EXPECT_TRUE(String().trim(true, true).isNil());
 
-    String s(L" a");
+    String s(L" a"), blanks(L"   ");
     s.eatwhite();
-    EXPECT_STREQ(s.c_str(), L"a");
-    String blanks(L"   ");
     blanks.eatwhite();
+    EXPECT_STREQ(s.c_str(), L"a");
     EXPECT_STREQ(blanks.c_str(), L"   ") << "no graphic unit: unchanged";
 }
 
@@ -84,15 +84,13 @@ TEST(StringSearch, ReplaceCharacters)
 {
     String s(L"bab");
     const String shared = s;
-    EXPECT_EQ(s.replace(L'a', L'\0'), 1);
-    EXPECT_EQ(s.length(), 1);
+    EXPECT_TRUE(s.replace(L'a', L'\0') == 1 && s.length() == 1);
     EXPECT_STREQ(shared.c_str(), L"bab") << "copy-on-write";
     String cut(L"xaxa");
     EXPECT_EQ(cut.replace(L'a', L'\0'), 2) << "the count includes every occurrence";
 
     String nil;
-    EXPECT_EQ(nil.replace(L'a', L'b'), 0);
-    EXPECT_TRUE(nil.isNil());
+    EXPECT_TRUE(nil.replace(L'a', L'b') == 0 && nil.isNil());
 }
 
 struct ReplaceCase {
@@ -124,21 +122,16 @@ TEST(StringSearch, ReplaceTextsWithStringsAndNil)
     const unsigned before = s.block()->inqRefCount();
     const torv::StringVal* block = s.block();
     EXPECT_EQ(s.replace(String(L"z"), String(L"y")), 0);
-    EXPECT_EQ(s.block(), block) << "no match keeps the block";
-    EXPECT_EQ(s.block()->inqRefCount(), before);
+    EXPECT_TRUE(s.block() == block && block->inqRefCount() == before) << "no match keeps the block";
 
     EXPECT_EQ(s.replace(String(), L"y"), 0) << "NIL pattern counts as null";
     EXPECT_EQ(s.replace(L"b", String()), 1) << "NIL replacement deletes";
     EXPECT_STREQ(s.c_str(), L"ac");
 
     String nil;
-    EXPECT_EQ(nil.replace(L"a", L"b"), 0);
-    EXPECT_EQ(nil.block(), String::EMPTY.block());
+    EXPECT_TRUE(nil.replace(L"a", L"b") == 0 && nil.block() == String::EMPTY.block());
 }
 
-const wchar_t* shown(const wchar_t* text) { return text ? text : L"(nil)"; }
-
-// A null text stands for the NIL string in the tables below.
 TEST(StringIndex, GetIndexReadsTrailingDigits)
 {
     const struct {
@@ -186,10 +179,7 @@ TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
     };
     for (const auto& c : cases) {
         String s(c.text);
-        if (c.increment)
-            s.incrementIndex();
-        else
-            s.decrementIndex();
+        c.increment ? s.incrementIndex() : s.decrementIndex();
         EXPECT_STREQ(s.c_str(), c.expected) << shown(c.text);
         EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.expected)));
     }

@@ -11,16 +11,14 @@
 
 using torv::String;
 
-// Copies of one block are taken, edited and dropped on many threads at once;
-// only the atomic count is shared, so the block survives with its count intact.
+// Copies of one block are taken, edited and dropped on many threads at once; the block keeps its count.
 TEST(StringThreads, SharedBlocksSurviveConcurrentCopiesAndEdits)
 {
     const String shared(L"Frame0000 \"hi\"\n\u00e9\\");
     const unsigned before = shared.block()->inqRefCount();
     const unsigned emptyBefore = String::EMPTY.block()->inqRefCount();
     const int failures = testsupport::failuresOnThreads(5000, [&shared](int i) {
-        String copy = shared;
-        String another;
+        String copy = shared, another;
         another = copy;
         String escaped = another;
         escaped.controlsToEsc(true);
@@ -37,9 +35,8 @@ TEST(StringThreads, SharedBlocksSurviveConcurrentCopiesAndEdits)
     EXPECT_STREQ(shared.c_str(), L"Frame0000 \"hi\"\n\u00e9\\");
 }
 
-// A string edited in place has an unknown length and a stale ANSI text until
-// it is next read. Copies of it handed to threads that read it at the same
-// moment must all see the edited text, through one shared ANSI conversion.
+// An edited string has an unknown length and a stale ANSI text until it is next read: threads reading copies
+// of it at once must all see the edited text, through one shared ANSI conversion.
 TEST(StringThreads, ConcurrentReadersOfAnEditedStringAgree)
 {
     const int readers = 4;
@@ -53,21 +50,19 @@ TEST(StringThreads, ConcurrentReadersOfAnEditedStringAgree)
         std::vector<int> lengths(readers);
         std::vector<const char*> texts(readers);
         std::vector<std::thread> threads;
-        for (int t = 0; t < readers; ++t) {
+        for (int t = 0; t < readers; ++t)
             threads.emplace_back([&, t, copy = edited] {
                 for (--waiting; waiting > 0;)
                     std::this_thread::yield();
                 lengths[t] = copy.length();
                 texts[t] = copy.stringAnsi();
             });
-        }
         for (std::thread& t : threads)
             t.join();
         for (int t = 0; t < readers; ++t) {
             ASSERT_EQ(lengths[t], textLength);
             ASSERT_EQ(texts[t], texts[0]) << "one conversion per text version";
         }
-        ASSERT_EQ(texts[0][0], 'b');
-        ASSERT_EQ(texts[0], edited.stringAnsi());
+        ASSERT_TRUE(texts[0][0] == 'b' && texts[0] == edited.stringAnsi());
     }
 }
