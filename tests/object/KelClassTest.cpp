@@ -14,8 +14,12 @@ namespace {
 using torv::KelClass;
 using Walk = std::vector<std::wstring>;
 
-// A private tree with the shape of the library's classes, registered in
-// the library's order and unregistered derived before base.
+// The library's classes in registration pre-order, newest child first.
+const Walk LIBRARY_TREE = {L"BaseNode", L"ObserverInfo", L"InfoStringMap", L"FileSystemIterator", L"FileIterator",
+                           L"FileCollectionIterator", L"DirectoryIterator", L"FileSystemItem", L"File", L"Directory"};
+
+// A private tree with the shape of the library's classes, registered in the library's order and unregistered
+// derived before base.
 class ClassTree : public ::testing::Test {
 protected:
     ClassTree()
@@ -71,10 +75,8 @@ TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
 {
     // The tree is the newest root, so the whole-registry walk starts with it.
     const Walk all = walk(nullptr, nullptr, &KelClass::iterateAllClasses);
-    const Walk tree = {L"BaseNode", L"ObserverInfo", L"InfoStringMap", L"FileSystemIterator", L"FileIterator",
-                       L"FileCollectionIterator", L"DirectoryIterator", L"FileSystemItem", L"File", L"Directory"};
-    ASSERT_GE(all.size(), tree.size());
-    EXPECT_EQ(tree, Walk(all.begin(), all.begin() + tree.size()));
+    ASSERT_GE(all.size(), LIBRARY_TREE.size());
+    EXPECT_EQ(LIBRARY_TREE, Walk(all.begin(), all.begin() + LIBRARY_TREE.size()));
     EXPECT_EQ(node, KelClass::rootClass);
     EXPECT_EQ(L"BaseNode", walk(nullptr, nullptr, &KelClass::iterateRootClasses).front());
 
@@ -131,10 +133,7 @@ Walk libraryNames(const KelClass* start, bool (KelClass::*step)(const KelClass*&
 
 TEST(LibraryRegistry, AllClassesInRegistrationPreOrder)
 {
-    const Walk expected = {L"BaseNode",           L"ObserverInfo", L"InfoStringMap",
-                            L"FileSystemIterator", L"FileIterator", L"FileCollectionIterator",
-                            L"DirectoryIterator",  L"FileSystemItem", L"File", L"Directory"};
-    EXPECT_EQ(libraryNames(nullptr, nullptr), expected);
+    EXPECT_EQ(libraryNames(nullptr, nullptr), LIBRARY_TREE);
     EXPECT_EQ(libraryNames(torv::Directory::Class(), &KelClass::iterateBaseClasses),
               (Walk{L"FileSystemItem", L"BaseNode"}));
 }
