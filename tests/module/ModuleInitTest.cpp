@@ -38,14 +38,13 @@ bool classRegistered(const wchar_t* name)
 TEST(ModuleInit, LibraryAndProgramAreInitialised)
 {
     EXPECT_EQ(L"TorvBase", libraryModule().getModuleName());
-    EXPECT_EQ(GetModuleHandleW(L"TorvBase.dll"), libraryModule().getInstance());
-    EXPECT_TRUE(extensionListed(libraryModule().getInstance()));
     EXPECT_EQ(L"torv_module_tests", thisModule().getModuleName());
-    EXPECT_EQ(GetModuleHandleW(nullptr), thisModule().getInstance());
+    EXPECT_TRUE(GetModuleHandleW(L"TorvBase.dll") == libraryModule().getInstance()
+                && GetModuleHandleW(nullptr) == thisModule().getInstance());
+    EXPECT_TRUE(extensionListed(libraryModule().getInstance()));
 
     const SymbolTable& symbols = libraryModule().getResourceSymbols();
-    EXPECT_EQ(4096u, symbols[String(L"idd_aboutbox")]);
-    EXPECT_EQ(57343u, symbols[String(L"ID_NULL")]);
+    EXPECT_TRUE(symbols[String(L"idd_aboutbox")] == 4096u && symbols[String(L"ID_NULL")] == 57343u);
     // The program embeds no header.
     EXPECT_EQ(&SymbolTable::EMPTY, &thisModule().getResourceSymbols());
 }
@@ -58,9 +57,8 @@ TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
     const HMODULE handle = loaded.handle();
     const Module* module = &loaded.module();
 
-    EXPECT_TRUE(extensionListed(handle));
+    EXPECT_TRUE(extensionListed(handle) && handle == module->getInstance());
     EXPECT_EQ(L"TorvFixture", module->getModuleName());
-    EXPECT_EQ(handle, module->getInstance());
     EXPECT_EQ(2u, module->getResourceSymbols()[String(L"IDR_FIXTURE_TEXT")]);
     EXPECT_EQ(module, loaded.function<FixtureClassFunction>("fixtureClass")()->module);
     EXPECT_TRUE(classRegistered(L"FixtureLeaf"));
@@ -69,8 +67,7 @@ TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
     int clears = 0;
     loaded.function<FixtureWatchClearsFunction>("fixtureWatchClears")(&clears);
     loaded.unload();
-    EXPECT_EQ(1, clears);
-    EXPECT_FALSE(extensionListed(handle));
+    EXPECT_TRUE(clears == 1 && !extensionListed(handle));
     EXPECT_FALSE(classRegistered(L"FixtureItem") || classRegistered(L"FixtureLeaf"));
 }
 
@@ -99,9 +96,7 @@ TEST(ModuleInit, RefusedInitFailsTheLoadAndLeavesNoTrace)
     SetEnvironmentVariableW(FIXTURE_FAIL_INIT_VARIABLE, L"1");
     fixture::Loaded failing(path);
     SetEnvironmentVariableW(FIXTURE_FAIL_INIT_VARIABLE, nullptr);
-    EXPECT_EQ(nullptr, failing.handle());
-    EXPECT_EQ(countBefore, Module::count);
-    EXPECT_EQ(tailBefore, Module::tail);
+    EXPECT_TRUE(!failing.handle() && countBefore == Module::count && tailBefore == Module::tail);
     EXPECT_FALSE(classRegistered(L"FixtureItem"));
 
     fixture::Loaded working(path);
@@ -170,10 +165,8 @@ TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
 
 TEST(ModuleIterator, StepsFromEndWrapAndPostfixReturnsTheMovedIterator)
 {
-    Module::const_iterator forward = Module::end();
-    EXPECT_EQ(Module::head, (++forward).position());
-    Module::const_iterator backward = Module::end();
-    EXPECT_EQ(Module::tail, (--backward).position());
+    Module::const_iterator forward = Module::end(), backward = Module::end();
+    EXPECT_TRUE(Module::head == (++forward).position() && Module::tail == (--backward).position());
     EXPECT_EQ(Module::tail, &*Module::rbegin());
 
     Module::const_iterator it = Module::begin();

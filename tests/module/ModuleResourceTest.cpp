@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -17,8 +18,7 @@ using torv::StringResource;
 const wchar_t* const DATA = MAKEINTRESOURCEW(10); // RT_RCDATA
 const wchar_t LOAD_ERROR[] = L"Error loading string resource!";
 
-// The fixture module with its translation library beside it, named for
-// the user's interface language so that the module's init loads it.
+// The fixture module with its translation library beside it, named for the user's interface language.
 class ModuleResources : public ::testing::Test {
 protected:
     void SetUp() override
@@ -45,11 +45,11 @@ protected:
 
 TEST_F(ModuleResources, TranslationIsSearchedFirstThenTheModule)
 {
-    EXPECT_EQ("both in translation", bytes(L"BOTH", true));
-    EXPECT_EQ("both in module", bytes(L"BOTH", false));
-    EXPECT_EQ("translation", bytes(L"TRANSONLY", true));
-    EXPECT_EQ("", bytes(L"TRANSONLY", false));
-    EXPECT_EQ("module", bytes(L"MODULEONLY", true));
+    const std::tuple<const wchar_t*, bool, const char*> cases[] = {
+        {L"BOTH", true, "both in translation"}, {L"BOTH", false, "both in module"},
+        {L"TRANSONLY", true, "translation"},    {L"TRANSONLY", false, ""}, {L"MODULEONLY", true, "module"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(std::get<2>(c), bytes(std::get<0>(c), std::get<1>(c))) << std::get<0>(c) << std::get<1>(c);
     EXPECT_EQ(module().getInstance(), module().findResource(String(L"MODULEONLY"), DATA, true, nullptr));
     // String block 1 holds entries 0 to 15; ids keep their low 16 bits.
     EXPECT_EQ(module().getInstance(), module().findResource(0x10001u, MAKEINTRESOURCEW(6), false, nullptr));
@@ -57,12 +57,11 @@ TEST_F(ModuleResources, TranslationIsSearchedFirstThenTheModule)
 
 TEST_F(ModuleResources, MissingOrEmptyResourcesAreNotFound)
 {
-    EXPECT_EQ(nullptr, module().findResource(String(L"NOSUCH"), DATA, true, nullptr));
-    EXPECT_EQ(nullptr, module().findResource(String(), DATA, true, nullptr));
-    EXPECT_EQ(nullptr, module().findResource(String(L"BOTH"), L"NOSUCHTYPE", true, nullptr));
+    for (const auto& missing : {std::make_pair(String(L"NOSUCH"), DATA), std::make_pair(String(), DATA),
+                                std::make_pair(String(L"BOTH"), L"NOSUCHTYPE")})
+        EXPECT_EQ(nullptr, module().findResource(missing.first, missing.second, true, nullptr));
     EXPECT_EQ("", bytes(L"EMPTYDATA", true));
-    EXPECT_EQ(nullptr, module().loadResource(String(L"EMPTYDATA"), DATA, true));
-    EXPECT_EQ(nullptr, module().loadResource(0u, DATA, true));
+    EXPECT_TRUE(!module().loadResource(String(L"EMPTYDATA"), DATA, true) && !module().loadResource(0u, DATA, true));
     // The program itself carries no resources.
     EXPECT_EQ(nullptr, thisModule().loadResource(String(L"RESOURCE.H"), L"METADATA", true));
 }
@@ -111,8 +110,7 @@ TEST_F(ModuleResources, StreamReadsTheBytesInOrderAndCannotSeek)
     EXPECT_TRUE(in->putback('\n'));
     EXPECT_FALSE(in->putback('x'));
     in->clear();
-    std::getline(*in, line);
-    std::getline(*in, line);
+    std::getline(std::getline(*in, line), line);
     EXPECT_EQ("second line", line);
     int a = 0, b = 0;
     *in >> a >> b;
@@ -122,16 +120,14 @@ TEST_F(ModuleResources, StreamReadsTheBytesInOrderAndCannotSeek)
 
 TEST_F(ModuleResources, StringsComeFromTranslationThenModule)
 {
-    EXPECT_EQ(L"Translated one", String::loadFromResource(1, module()));
-    EXPECT_EQ(L"Module two", String::loadFromResource(2, module()));
-    EXPECT_EQ(L"Only in translation", String::loadFromResource(4, module()));
     // Entry 3 lies in a present block but is empty; 100 has no block.
-    EXPECT_EQ(LOAD_ERROR, String::loadFromResource(3, module()));
-    EXPECT_EQ(LOAD_ERROR, String::loadFromResource(100, module()));
+    const std::pair<unsigned int, const wchar_t*> cases[] = {
+        {1, L"Translated one"}, {2, L"Module two"}, {4, L"Only in translation"}, {3, LOAD_ERROR}, {100, LOAD_ERROR}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.second, String::loadFromResource(c.first, module())) << c.first;
     EXPECT_EQ(LOAD_ERROR, String::loadFromResource(1, thisModule()));
     String untouched(L"kept");
-    EXPECT_FALSE(torv::platform::loadStringEntry(nullptr, 1, untouched));
-    EXPECT_EQ(L"kept", untouched);
+    EXPECT_TRUE(!torv::platform::loadStringEntry(nullptr, 1, untouched) && untouched == L"kept");
 }
 
 TEST_F(ModuleResources, StringResourceLoadsOnceAndKeepsItsText)
@@ -139,8 +135,7 @@ TEST_F(ModuleResources, StringResourceLoadsOnceAndKeepsItsText)
     EXPECT_TRUE(static_cast<const String&>(StringResource()).isNil());
     const StringResource two(2, module());
     const String& first = two;
-    EXPECT_EQ(L"Module two", first);
-    EXPECT_EQ(first.block(), static_cast<const String&>(two).block());
+    EXPECT_TRUE(first == L"Module two" && first.block() == static_cast<const String&>(two).block());
     StringResource copy;
     copy = StringResource(100, module());
     EXPECT_EQ(LOAD_ERROR, static_cast<const String&>(copy));
