@@ -14,7 +14,7 @@
 
 namespace {
 
-using testsupport::TempFolder;
+using namespace testsupport;
 using torv::Directory;
 using torv::File;
 using torv::FileCollectionIterator;
@@ -48,10 +48,9 @@ TEST(Iterators, EmptyOrMissingDirectoryEndsAtOnce)
 TEST(Iterators, EachKindYieldsItsOwnEntries)
 {
     TempFolder temp;
-    testsupport::writeFile(temp / L"a.txt", "a");
-    testsupport::writeFile(temp / L"b.doc", "b");
-    testsupport::makeDirectory(temp / L"c.txt");
-    testsupport::writeFile(temp / L"hidden.sys", "h");
+    for (const wchar_t* file : {L"a.txt", L"b.doc", L"hidden.sys"})
+        writeFile(temp / file, "x");
+    makeDirectory(temp / L"c.txt");
     SetFileAttributesW((temp / L"hidden.sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     const SmartPtr<const Directory> d = temp.directory();
 
@@ -59,23 +58,18 @@ TEST(Iterators, EachKindYieldsItsOwnEntries)
     const SmartPtr<FileIterator> files = d->findFiles(L"*");
     const SmartPtr<const File> first = files->getNext();
     const std::set<std::wstring> rest = drainFiles(*files);
-    EXPECT_EQ(rest.size(), 2u);
-    EXPECT_EQ(rest.count(nameOf(first)), 0u);
+    EXPECT_TRUE(rest.size() == 2u && rest.count(nameOf(first)) == 0u);
     EXPECT_FALSE(files->getNext()) << "the end stays the end";
 
     const SmartPtr<torv::DirectoryIterator> dirs = d->findDirectories(L"*");
     const SmartPtr<const Directory> sub = dirs->getNext();
-    ASSERT_TRUE(sub);
-    EXPECT_STREQ(sub->getName().c_str(), L"c.txt");
-    EXPECT_FALSE(dirs->getNext());
+    EXPECT_TRUE(sub && sub->getName() == L"c.txt" && !dirs->getNext());
 
-    int directories = 0;
-    int all = 0;
+    int directories = 0, all = 0;
     const SmartPtr<torv::FileSystemIterator> contents = d->findContents(L"*");
     for (SmartPtr<const FileSystemItem> item = contents->getNext(); item; item = contents->getNext(), ++all)
         directories += item->isKindOf(Directory::Class()) ? 1 : 0;
-    EXPECT_EQ(directories, 1);
-    EXPECT_EQ(all, 4);
+    EXPECT_TRUE(directories == 1 && all == 4) << directories << " " << all;
 
     for (const wchar_t* pattern : {L"", L".", L"..", L"a|b", L"x.", L"a\\b"})
         EXPECT_FALSE(d->findContents(pattern)) << testing::PrintToString(std::wstring(pattern));
@@ -84,8 +78,8 @@ TEST(Iterators, EachKindYieldsItsOwnEntries)
 TEST(Iterators, RelativeDirectoryYieldsAbsoluteFilesSharingOneFolder)
 {
     TempFolder temp;
-    testsupport::writeFile(temp / L"r", "");
-    testsupport::writeFile(temp / L"s", "");
+    writeFile(temp / L"r", "");
+    writeFile(temp / L"s", "");
     wchar_t saved[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, saved);
     SetCurrentDirectoryW(temp.path().c_str());
@@ -94,16 +88,15 @@ TEST(Iterators, RelativeDirectoryYieldsAbsoluteFilesSharingOneFolder)
     const SmartPtr<const File> a = it->getNext();
     const SmartPtr<const File> b = it->getNext();
     ASSERT_TRUE(a && b);
-    EXPECT_TRUE(a->isAbsolute());
-    EXPECT_EQ(a->getDirectory().get(), b->getDirectory().get());
+    EXPECT_TRUE(a->isAbsolute() && a->getDirectory() == b->getDirectory());
     EXPECT_EQ(a->getDirectory()->equals(temp.directory()), FileSystemItem::Equal);
 }
 
 TEST(Iterators, InvalidEntryNameYieldsNullAndSearchGoesOn)
 {
     TempFolder temp;
-    testsupport::writeFile(temp / L"trailing.", "");
-    testsupport::writeFile(temp / L"good", "");
+    writeFile(temp / L"trailing.", "");
+    writeFile(temp / L"good", "");
     const SmartPtr<FileIterator> it = temp.directory()->findFiles(L"*");
     std::multiset<std::wstring> seen;
     for (int call = 0; call < 3; ++call)
@@ -115,13 +108,12 @@ TEST(Iterators, CopiesShareOneSearchAndCloseItOnce)
 {
     TempFolder temp;
     for (int i = 0; i < 20; ++i)
-        testsupport::writeFile(temp / (L"f" + std::to_wstring(i)), "");
+        writeFile(temp / (L"f" + std::to_wstring(i)), "");
     const std::set<std::wstring> everything = drainFiles(*temp.directory()->findFiles(L"*"));
     for (int round = 0; round < 50; ++round) {
         SmartPtr<FileIterator> original = temp.directory()->findFiles(L"*");
         const SmartPtr<FileIterator> copy(new FileIterator(*original));
-        std::set<std::wstring> seen = drainFiles(*original);
-        const std::set<std::wstring> second = drainFiles(*copy);
+        std::set<std::wstring> seen = drainFiles(*original), second = drainFiles(*copy);
         seen.insert(second.begin(), second.end());
         EXPECT_EQ(seen, everything);
 
@@ -147,9 +139,7 @@ TEST(FileCollection, WalksItsOwnCopyInOrder)
     asFiles = nullptr;
     EXPECT_EQ(nameOf(copy->getNext()), L"<null>");
     EXPECT_EQ(nameOf(copy->getNext()), L"c");
-    EXPECT_FALSE(copy->getNext());
-    EXPECT_FALSE(copy->getNext());
-    EXPECT_FALSE(FileCollectionIterator::create({})->getNext());
+    EXPECT_FALSE(copy->getNext() || copy->getNext() || FileCollectionIterator::create({})->getNext());
 }
 
 } // namespace

@@ -12,12 +12,8 @@ namespace testsupport {
 
 namespace {
 
-// The helpers reach beyond MAX_PATH so that long test trees can be built
-// and cleaned up independently of the library.
-std::wstring longForm(const std::wstring& path)
-{
-    return L"\\\\?\\" + path;
-}
+// Beyond MAX_PATH, so that long test trees are built and cleaned up independently of the library.
+std::wstring longForm(const std::wstring& path) { return L"\\\\?\\" + path; }
 
 // Read-only files go too; links are removed, never followed.
 void removeTree(const std::wstring& folder)
@@ -41,12 +37,7 @@ void removeTree(const std::wstring& folder)
     RemoveDirectoryW(longForm(folder).c_str());
 }
 
-// -1 when nothing is there, else whether it is a folder.
-int isDirectoryEntry(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(longForm(path).c_str());
-    return attributes == INVALID_FILE_ATTRIBUTES ? -1 : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+DWORD attributesOf(const std::wstring& path) { return GetFileAttributesW(longForm(path).c_str()); }
 
 } // namespace
 
@@ -55,24 +46,12 @@ TempFolder::TempFolder()
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    root = std::wstring(temp) + L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(counter++) + L"\\";
-    // Process ids repeat under Wine: a run that crashed may have left this one.
-    removeTree(root);
+    root = temp + (L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L"\\");
+    removeTree(root); // process ids repeat under Wine: a run that crashed may have left this one
     makeDirectory(root);
 }
 
 TempFolder::~TempFolder() { removeTree(root); }
-
-torv::SmartPtr<const torv::Directory> TempFolder::directory(const std::wstring& relative) const
-{
-    return torv::Directory::fromString((root + relative).c_str());
-}
-
-torv::SmartPtr<const torv::File> TempFolder::file(const std::wstring& relative) const
-{
-    return torv::File::fromString((root + relative).c_str());
-}
 
 void writeFile(const std::wstring& path, const std::string& content)
 {
@@ -87,9 +66,15 @@ std::string readFile(const std::wstring& path)
     return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "<missing>";
 }
 
-bool isFileOnDisk(const std::wstring& path) { return isDirectoryEntry(path) == 0; }
+bool isFileOnDisk(const std::wstring& path)
+{
+    return attributesOf(path) != INVALID_FILE_ATTRIBUTES && !(attributesOf(path) & FILE_ATTRIBUTE_DIRECTORY);
+}
 
-bool isDirectoryOnDisk(const std::wstring& path) { return isDirectoryEntry(path) == 1; }
+bool isDirectoryOnDisk(const std::wstring& path)
+{
+    return attributesOf(path) != INVALID_FILE_ATTRIBUTES && (attributesOf(path) & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 void makeDirectory(const std::wstring& path)
 {

@@ -1,8 +1,6 @@
 #pragma once
-// A scratch folder on disk for one test, removed with everything in it
-// (read-only files included) when the test ends; plus small file helpers
-// that work beside the library under test, not through it.
-
+// A scratch folder for one test, removed with everything in it (read-only files too) when the test ends; and
+// file helpers that work beside the library under test, not through it.
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 #include "object/SmartPtr.h"
@@ -21,8 +19,14 @@ public:
     // The folder's path with a trailing backslash.
     const std::wstring& path() const { return root; }
     std::wstring operator/(const std::wstring& relative) const { return root + relative; }
-    torv::SmartPtr<const torv::Directory> directory(const std::wstring& relative = L"") const;
-    torv::SmartPtr<const torv::File> file(const std::wstring& relative) const;
+    torv::SmartPtr<const torv::Directory> directory(const std::wstring& relative = L"") const
+    {
+        return torv::Directory::fromString((root + relative).c_str());
+    }
+    torv::SmartPtr<const torv::File> file(const std::wstring& relative) const
+    {
+        return torv::File::fromString((root + relative).c_str());
+    }
 
 private:
     std::wstring root;
