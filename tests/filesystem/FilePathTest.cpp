@@ -123,11 +123,7 @@ TEST(SharedPaths, OneDirectoryUsedByManyThreads)
     EXPECT_EQ(shared->getRefCounter(), before);
 }
 
-struct NameCase {
-    const wchar_t* text;
-    bool validName;
-    bool validPattern;
-};
+struct NameCase { const wchar_t* text; bool validName; bool validPattern; };
 
 const NameCase nameCases[] = {
     {L".", true, false},         {L"..", true, false},        {L"", false, false},

@@ -20,10 +20,7 @@ constexpr LANGID GERMAN = 0x0407;
 constexpr LANGID GERMAN_SWISS = 0x0807;
 constexpr LANGID ICELANDIC = 0x040F;
 
-struct Translation {
-    const wchar_t* code;
-    int marker;
-};
+struct Translation { const wchar_t* code; int marker; };
 
 // Places <stem><code>.dll for each translation, as a copy of its marker library.
 void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std::vector<Translation>& translations)
@@ -36,10 +33,7 @@ void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std:
 
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 {
-    struct Case {
-        bool inModuleFolder, inLanguagesFolder, inDataFolder;
-        int expected;
-    };
+    struct Case { bool inModuleFolder, inLanguagesFolder, inDataFolder; int expected; };
     const Case cases[] = {{true, true, true, 1}, {false, true, true, 2}, {true, false, true, 1},
                           {false, false, true, 3}, {false, false, false, MODULE_ITSELF}};
     PlacedFiles placedHost;
@@ -60,10 +54,7 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 
 TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 {
-    struct Case {
-        const wchar_t* fixture;
-        const wchar_t* dataFolder;
-    };
+    struct Case { const wchar_t* fixture; const wchar_t* dataFolder; };
     const Case cases[] = {
         {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
         // The second translation of this block names another folder.
@@ -94,11 +85,7 @@ TEST(TranslationLibrary, VersionBlockWithoutTranslationTableThrows)
 
 TEST(TranslationLibrary, LanguageListOrder)
 {
-    struct Case {
-        std::vector<Translation> translations;
-        LANGID preferred;
-        int expected;
-    };
+    struct Case { std::vector<Translation> translations; LANGID preferred; int expected; };
     const Case cases[] = {
         // The preferred language comes before US English.
         {{{L"DEU", 1}, {L"ENU", 2}}, GERMAN, 1},
@@ -126,12 +113,7 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
     const wchar_t german[] = L"DEU";
     const wchar_t tooLong[] = L"DEUX";
     const DWORD number = 7;
-    struct Case {
-        DWORD type;
-        const void* data;
-        DWORD size;
-        int expected;
-    };
+    struct Case { DWORD type; const void* data; DWORD size; int expected; };
     const Case cases[] = {
         {REG_SZ, german, sizeof german, 1},
         {REG_EXPAND_SZ, german, sizeof german, 1},

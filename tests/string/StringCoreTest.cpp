@@ -87,12 +87,7 @@ TEST(StringCore, ConcatenationNilRules)
     EXPECT_EQ(shared.block(), source.block()) << "NIL += t shares t's block";
 }
 
-struct CompareCase {
-    const wchar_t* a;
-    const wchar_t* b;
-    int ordinal;
-    int ignoringCase;
-};
+struct CompareCase { const wchar_t* a; const wchar_t* b; int ordinal; int ignoringCase; };
 
 TEST(StringCore, ComparisonTable)
 {

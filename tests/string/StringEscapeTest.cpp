@@ -10,11 +10,7 @@ using torv::String;
 
 namespace {
 
-struct EscapeCase {
-    const wchar_t* text;
-    bool unicode;
-    const wchar_t* escaped;
-};
+struct EscapeCase { const wchar_t* text; bool unicode; const wchar_t* escaped; };
 
 TEST(StringEscape, ControlsToEscWritesTheTable)
 {
@@ -33,12 +29,7 @@ TEST(StringEscape, ControlsToEscWritesTheTable)
     }
 }
 
-struct UnescapeCase {
-    const wchar_t* text;
-    bool unicode;
-    int result;
-    const wchar_t* after;
-};
+struct UnescapeCase { const wchar_t* text; bool unicode; int result; const wchar_t* after; };
 
 TEST(StringEscape, EscToControlsDecodesOrReportsFirstInvalid)
 {

@@ -27,10 +27,7 @@ TEST(StringFormat, FloatingAppendersPrecision)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const float finf = std::numeric_limits<float>::infinity();
-    const struct {
-        String text;
-        const wchar_t* expected;
-    } cases[] = {
+    const struct { String text; const wchar_t* expected; } cases[] = {
         {String() << 0.0, L"0"},           {String() << 0.5, L"0.5"},
         {String() << 1.0 / 3, L"0.33333333"}, {String() << 100.0, L"100"},
         {String() << -2.25, L"-2.25"},     {String() << 1234567.125, L"1234567.125"},

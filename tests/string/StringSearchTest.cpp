@@ -93,13 +93,7 @@ TEST(StringSearch, ReplaceCharacters)
     EXPECT_TRUE(nil.replace(L'a', L'b') == 0 && nil.isNil());
 }
 
-struct ReplaceCase {
-    const wchar_t* text;
-    const wchar_t* from;
-    const wchar_t* to;
-    int count;
-    const wchar_t* result;
-};
+struct ReplaceCase { const wchar_t* text; const wchar_t* from; const wchar_t* to; int count; const wchar_t* result; };
 
 TEST(StringSearch, ReplaceTextsTable)
 {
@@ -134,10 +128,7 @@ TEST(StringSearch, ReplaceTextsWithStringsAndNil)
 
 TEST(StringIndex, GetIndexReadsTrailingDigits)
 {
-    const struct {
-        const wchar_t* text;
-        unsigned int index;
-    } cases[] = {
+    const struct { const wchar_t* text; unsigned int index; } cases[] = {
         {L"Layer007", 7}, {L"Layer", 0}, {L"42", 42}, {nullptr, 0},
         {L"", 0},         {L"a1b2", 2},  {L"x-5", 5}, {L"Part12", 12},
     };
@@ -147,11 +138,7 @@ TEST(StringIndex, GetIndexReadsTrailingDigits)
 
 TEST(StringIndex, SetIndexReplacesTrailingDigits)
 {
-    const struct {
-        const wchar_t* text;
-        unsigned int index;
-        const wchar_t* expected;
-    } cases[] = {
+    const struct { const wchar_t* text; unsigned int index; const wchar_t* expected; } cases[] = {
         {L"Layer007", 5, L"Layer5"}, {L"Layer007", 0, L"Layer"}, {L"42", 0, L"0"},
         {nullptr, 3, L"3"},          {L"", 0, L"0"},             {L"Layer", 12, L"Layer12"},
         {L"Layer", 2147483648u, L"Layer-2147483648"},
@@ -165,11 +152,7 @@ TEST(StringIndex, SetIndexReplacesTrailingDigits)
 
 TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
 {
-    const struct {
-        const wchar_t* text;
-        bool increment;
-        const wchar_t* expected;
-    } cases[] = {
+    const struct { const wchar_t* text; bool increment; const wchar_t* expected; } cases[] = {
         {L"Layer007", true, L"Layer008"}, {L"Layer099", true, L"Layer100"},
         {L"Layer999", true, L"Layer1000"}, {L"Layer10", false, L"Layer09"},
         {L"Layer0", false, L"Layer-1"},   {L"Layer", true, L"Layer1"},
@@ -189,12 +172,7 @@ TEST(StringShorten, CutsAtSlashBoundaries)
 {
     const wchar_t* path = L"C:/Users/name/Documents/projects/file.txt";
     const wchar_t* letters = L"abcdefghijklmnopqrstuvwxyz";
-    const struct {
-        const wchar_t* text;
-        int maxLength;
-        int headLength;
-        const wchar_t* expected;
-    } cases[] = {
+    const struct { const wchar_t* text; int maxLength; int headLength; const wchar_t* expected; } cases[] = {
         {path, 30, 10, L"C:/Users/.../projects/file.txt"},
         {path, 20, 0, L".../file.txt"},
         {path, 41, 10, path},
