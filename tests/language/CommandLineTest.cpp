@@ -1,13 +1,9 @@
 // The "lang=" switch: child runs of this program with a prepared scratch folder and a registry setting.
 #include "LanguageTestSupport.h"
-
 #include "module/Language.h"
 #include "module/Module.h"
-
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 
 using namespace langtest;
@@ -38,7 +34,6 @@ protected:
         for (const auto& file : files)
             placed.place(scratch + file.first, file.second);
     }
-
     const std::wstring scratch = scratchFolder();
     PlacedFiles placed;
     ProgramSettings settings{L"DEU"};
@@ -63,7 +58,6 @@ TEST(LanguageChild, DISABLED_French)
     EXPECT_EQ(PRIMARYLANGID(french), LANG_FRENCH);
     EXPECT_EQ(torv::GetCurrentLangId(libraryModule()), french);
     EXPECT_EQ(GetMUILanguage(), french);
-
     const std::wstring scratch = childScratchFolder();
     HostModule alpha(scratch, L"Alpha");
     HostModule beta(scratch, L"Beta");
@@ -71,7 +65,6 @@ TEST(LanguageChild, DISABLED_French)
     // Only the explicit language is tried; only the program's choice reaches the common controls.
     EXPECT_EQ(loadedMarker(beta.handle(), GERMAN), MODULE_ITSELF);
     EXPECT_EQ(GetMUILanguage(), french);
-
     // No French help file: the one without language serves.
     const std::wstring helpFile = alpha.stem() + L".chm";
     EXPECT_EQ(torv::LocateHelpFile(alpha.handle(), GERMAN), helpFile);

@@ -1,9 +1,6 @@
 #include "LanguageTestSupport.h"
-
 #include "module/Language.h"
-
 #include <shlobj.h>
-
 #include <gtest/gtest.h>
 
 namespace langtest {

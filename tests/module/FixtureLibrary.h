@@ -3,7 +3,6 @@
 #include "../support/TempFolder.h"
 #include "fixture/FixtureModule.h"
 #include "platform/WinApi.h"
-
 #include <string>
 #include <vector>
 
@@ -41,7 +40,6 @@ public:
     ~Loaded() { unload(); }
     Loaded(const Loaded&) = delete;
     Loaded& operator=(const Loaded&) = delete;
-
     HMODULE handle() const { return library; }
     void unload()
     {

@@ -2,18 +2,14 @@
 #include "module/Module.h"
 #include "module/StringResource.h"
 #include "platform/MfcLayer.h"
-
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <tuple>
 
 namespace {
 
-using torv::Module;
-using torv::String;
-using torv::StringResource;
+using namespace torv;
 
 const wchar_t* const DATA = MAKEINTRESOURCEW(10); // RT_RCDATA
 const wchar_t LOAD_ERROR[] = L"Error loading string resource!";
@@ -28,14 +24,12 @@ protected:
         SetThreadLocale(MAKELCID(0x0409, SORT_DEFAULT));
     }
     void TearDown() override { SetThreadLocale(locale); }
-
     const Module& module() const { return library.module(); }
     std::string bytes(const wchar_t* name, bool tryTranslation, DWORD* languageChoice = nullptr) const
     {
         const std::pair<void*, DWORD> r = module().getResource(String(name), DATA, tryTranslation, languageChoice);
         return r.first ? std::string(static_cast<const char*>(r.first), r.second) : std::string();
     }
-
     LCID locale = GetThreadLocale();
     fixture::Folder folder;
     std::wstring translation =

@@ -5,9 +5,7 @@
 #include "object/InfoStringMap.h"
 #include "object/NumericTraits.h"
 #include "string/String.h"
-
 #include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -54,14 +52,12 @@ TEST(ExportedConstants, BoundingBoxTraitsHaveExactValues)
     EXPECT_EQ(bitsOf<std::uint32_t>(TorvBoundingBoxTraits<float>::epsilon), 0x3727C5ACu);
     EXPECT_NE(static_cast<double>(TorvBoundingBoxTraits<float>::epsilon), 1e-5);
     EXPECT_EQ(bitsOf<std::uint64_t>(TorvBoundingBoxTraits<double>::epsilon), 0x3EE4F8B588E368F1ull);
-
     const Vec3d<float>& maxFloat = TorvBoundingBoxTraits<float>::maxVector;
     for (float component : {maxFloat.x, maxFloat.y, maxFloat.z})
         EXPECT_EQ(bitsOf<std::uint32_t>(component), 0x7F7FFFFFu);
     const Vec3d<double>& maxDouble = TorvBoundingBoxTraits<double>::maxVector;
     for (double component : {maxDouble.x, maxDouble.y, maxDouble.z})
         EXPECT_EQ(bitsOf<std::uint64_t>(component), 0x7FEFFFFFFFFFFFFFull);
-
     EXPECT_TRUE(TorvBoundingBoxTraits<float>::sqrt(4.0f) == 2.0f && TorvBoundingBoxTraits<double>::sqrt(2.0) == std::sqrt(2.0));
 }
 

@@ -2,9 +2,7 @@
 #include "module/Module.h"
 #include "object/BaseNode.h"
 #include "object/KelClass.h"
-
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,7 +39,6 @@ protected:
         while (!descriptors.empty())
             descriptors.pop_back();
     }
-
     const KelClass* add(const wchar_t* name, const KelClass* base)
     {
         descriptors.push_back(std::make_unique<KelClass>(name, base, thisModule()));
@@ -53,7 +50,6 @@ protected:
             if (it->get() == descriptor)
                 return static_cast<void>(descriptors.erase(it));
     }
-
     // The names of one walk of d (null: a static walk); the cursor must end null.
     static Walk walk(const KelClass* d, bool (KelClass::*step)(const KelClass*&) const,
                      bool (*staticStep)(const KelClass*&) = nullptr)
@@ -65,7 +61,6 @@ protected:
         EXPECT_EQ(nullptr, c);
         return names;
     }
-
     std::vector<std::unique_ptr<KelClass>> descriptors;
     const KelClass *node, *item, *directory, *file, *iterator, *directoryIterator, *fileIterator,
         *collection, *observer, *infoMap;
@@ -79,7 +74,6 @@ TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
     EXPECT_EQ(LIBRARY_TREE, Walk(all.begin(), all.begin() + LIBRARY_TREE.size()));
     EXPECT_EQ(node, KelClass::rootClass);
     EXPECT_EQ(L"BaseNode", walk(nullptr, nullptr, &KelClass::iterateRootClasses).front());
-
     EXPECT_EQ((Walk{L"FileSystemItem", L"BaseNode"}), walk(directory, &KelClass::iterateBaseClasses));
     EXPECT_EQ((Walk{L"ObserverInfo", L"FileSystemIterator", L"FileSystemItem"}),
               walk(node, &KelClass::iterateChildClasses));
@@ -112,7 +106,6 @@ TEST_F(ClassTree, UnregisteringKeepsTheOrderOfTheRest)
     drop(iterator);
     EXPECT_EQ((Walk{L"ObserverInfo", L"FileSystemItem"}), walk(node, &KelClass::iterateChildClasses));
     EXPECT_EQ((Walk{L"InfoStringMap", L"File", L"Directory"}), walk(node, &KelClass::iterateLeafClasses));
-
     const std::size_t registered = walk(nullptr, nullptr, &KelClass::iterateAllClasses).size();
     descriptors.clear();
     EXPECT_EQ(registered - 6, walk(nullptr, nullptr, &KelClass::iterateAllClasses).size());

@@ -1,8 +1,6 @@
 #include "object/BaseNode.h"
 #include "object/InterlockedCounter.h"
-
 #include "../support/OnThreads.h"
-
 #include <gtest/gtest.h>
 
 namespace {

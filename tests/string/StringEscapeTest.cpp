@@ -1,7 +1,5 @@
 #include "string/String.h"
-
 #include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
@@ -54,7 +52,6 @@ TEST(StringEscape, NilAndSharedCopiesAreNeverWritten)
     String nil;
     nil.controlsToEsc(true);
     EXPECT_TRUE(nil.escToControls(true) == -1 && nil.isNil());
-
     const String invalid(L"a\\xb");
     String attempt = invalid;
     EXPECT_TRUE(attempt.escToControls(false) == 1 && attempt.block() == invalid.block());

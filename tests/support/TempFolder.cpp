@@ -1,7 +1,5 @@
 #include "TempFolder.h"
-
 #include "platform/WinApi.h"
-
 #include <atomic>
 #include <filesystem>
 #include <fstream>

@@ -4,7 +4,6 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 #include "object/SmartPtr.h"
-
 #include <string>
 
 namespace testsupport {
@@ -15,7 +14,6 @@ public:
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-
     // The folder's path with a trailing backslash.
     const std::wstring& path() const { return root; }
     std::wstring operator/(const std::wstring& relative) const { return root + relative; }
