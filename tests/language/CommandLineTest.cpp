@@ -2,9 +2,9 @@
 #include "LanguageTestSupport.h"
 #include "module/Language.h"
 #include "module/Module.h"
+#include "object/BaseNode.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 using namespace langtest;
 
@@ -12,14 +12,7 @@ namespace {
 
 constexpr LANGID GERMAN = 0x0407;
 
-const torv::Module& libraryModule()
-{
-    const HINSTANCE library = GetModuleHandleW(L"TorvBase.dll");
-    for (auto module = torv::Module::begin(); module != torv::Module::end(); ++module)
-        if (module->getInstance() == library)
-            return *module;
-    throw std::logic_error("library module not registered");
-}
+const torv::Module& libraryModule() { return *torv::BaseNode::Class()->module; }
 
 // Alpha has German in its folder and French in its languages folder, Beta only German; Alpha also has a help
 // file without language.

@@ -13,19 +13,12 @@ class Tracked : public BaseNode {
     TORV_DECLARE_CLASS(Tracked);
 
 public:
-    struct Record {
-        int destroyed = 0;
-        unsigned int finalCount = 0;
-    };
+    struct Record { int destroyed = 0; unsigned int finalCount = 0; };
     explicit Tracked(Record& record) : record(record) {}
     Tracked(const Tracked& other) : BaseNode(other), record(other.record) {}
 
 protected:
-    ~Tracked() override
-    {
-        ++record.destroyed;
-        record.finalCount = getRefCounter();
-    }
+    ~Tracked() override { ++record.destroyed, record.finalCount = getRefCounter(); }
 
 private:
     Record& record;
@@ -56,7 +49,7 @@ TEST(RefCount, CountsAndDiesOnceWithTheMarker)
     EXPECT_EQ(0u, copy->getRefCounter());
     copy->ref();
     copy->unrefNoDelete();
-    EXPECT_EQ(0, record.destroyed);
+    EXPECT_EQ(0, record.destroyed) << "no delete below one";
     object->unref();
     EXPECT_TRUE(record.destroyed == 1 && record.finalCount == 0xF000DEADu) << std::hex << record.finalCount;
     copy->ref();
