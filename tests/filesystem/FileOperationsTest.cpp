@@ -14,9 +14,7 @@ using torv::SmartPtr;
 // Holds a file open without any sharing while it lives.
 struct ExclusiveOpen {
     explicit ExclusiveOpen(const std::wstring& path)
-        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr))
-    {
-    }
+        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
     ~ExclusiveOpen() { CloseHandle(handle); }
     HANDLE handle;
 };

@@ -30,22 +30,19 @@ void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std:
 
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 {
-    struct Case { bool inModuleFolder, inLanguagesFolder, inDataFolder; int expected; };
-    const Case cases[] = {{true, true, true, 1}, {false, true, true, 2}, {true, false, true, 1},
-                          {false, false, true, 3}, {false, false, false, MODULE_ITSELF}};
+    struct Case { bool in[3]; int expected; }; // module folder, languages folder, data folder
+    const Case cases[] = {{{true, true, true}, 1}, {{false, true, true}, 2}, {{true, false, true}, 1},
+                          {{false, false, true}, 3}, {{false, false, false}, MODULE_ITSELF}};
     PlacedFiles placedHost;
     HostModule host(placedHost, L"LangVersionFull", L"Ordered");
+    const std::wstring stems[] = {host.stem(), host.stemInLanguagesFolder(),
+                                  commonFilesFolder() + L"Torv Test Works\\Language Probe\\2.5.1\\Ordered"};
     for (const Case& c : cases) {
         PlacedFiles placed;
-        if (c.inModuleFolder)
-            placeTranslations(placed, host.stem(), {{L"DEU", 1}});
-        if (c.inLanguagesFolder)
-            placeTranslations(placed, host.stemInLanguagesFolder(), {{L"DEU", 2}});
-        if (c.inDataFolder)
-            placeTranslations(placed, commonFilesFolder() + L"Torv Test Works\\Language Probe\\2.5.1\\Ordered",
-                              {{L"DEU", 3}});
-        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), c.expected)
-            << c.inModuleFolder << c.inLanguagesFolder << c.inDataFolder;
+        for (int folder = 0; folder < 3; ++folder)
+            if (c.in[folder])
+                placed.place(stems[folder] + L"DEU.dll", MARKER_FIXTURES[folder]);
+        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), c.expected) << c.in[0] << c.in[1] << c.in[2];
     }
 }
 
@@ -87,14 +84,11 @@ TEST(TranslationLibrary, LanguageListOrder)
         // The preferred language comes before US English.
         {{{L"DEU", 1}, {L"ENU", 2}}, GERMAN, 1},
         // Without a file for it, the list goes on to the defaults and US English.
-        {{{L"ENU", 2}}, ICELANDIC, 2},
-        {{{L"ENU", 2}}, NO_LANGUAGE, 2},
+        {{{L"ENU", 2}}, ICELANDIC, 2}, {{{L"ENU", 2}}, NO_LANGUAGE, 2},
         // A sub-language tries its own code, then its primary language's.
-        {{{L"DEU", 1}}, GERMAN_SWISS, 1},
-        {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
+        {{{L"DEU", 1}}, GERMAN_SWISS, 1}, {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
         // Without any file the module itself serves.
-        {{}, NO_LANGUAGE, MODULE_ITSELF},
-        {{}, GERMAN, MODULE_ITSELF},
+        {{}, NO_LANGUAGE, MODULE_ITSELF}, {{}, GERMAN, MODULE_ITSELF},
     };
     PlacedFiles placedHost;
     HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");
@@ -112,11 +106,9 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
     const DWORD number = 7;
     struct Case { DWORD type; const void* data; DWORD size; int expected; };
     const Case cases[] = {
-        {REG_SZ, german, sizeof german, 1},
-        {REG_EXPAND_SZ, german, sizeof german, 1},
+        {REG_SZ, german, sizeof german, 1}, {REG_EXPAND_SZ, german, sizeof german, 1},
         // Not accepted: the preferred language's file serves.
-        {REG_SZ, tooLong, sizeof tooLong, 2},
-        {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
+        {REG_SZ, tooLong, sizeof tooLong, 2}, {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
         {REG_DWORD, &number, sizeof number, 2},
         // Accepted but without a file: nothing else is tried.
         {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF},
@@ -149,7 +141,7 @@ TEST(HelpFile, FirstFoundServesEveryModuleAndLanguage)
     const std::wstring helpFile = helped.stemInLanguagesFolder() + L"DEU.chm";
     for (const std::wstring& file : {helpFile, other.stem() + L"ENU.chm", other.stem() + L".chm"})
         placed.place(file);
-    EXPECT_EQ(torv::LocateHelpFile(helped.handle(), 0x0407), helpFile);
+    EXPECT_EQ(torv::LocateHelpFile(helped.handle(), GERMAN), helpFile);
     EXPECT_EQ(torv::LocateHelpFile(other.handle(), 0x0409), helpFile);
-    EXPECT_EQ(torv::LocateHelpFile(nullptr, torv::NO_LANGUAGE), helpFile);
+    EXPECT_EQ(torv::LocateHelpFile(nullptr, NO_LANGUAGE), helpFile);
 }
