@@ -16,6 +16,19 @@ using Walk = std::vector<std::wstring>;
 const Walk LIBRARY_TREE = {L"BaseNode", L"ObserverInfo", L"InfoStringMap", L"FileSystemIterator", L"FileIterator",
                            L"FileCollectionIterator", L"DirectoryIterator", L"FileSystemItem", L"File", L"Directory"};
 
+// The names of one walk of d (null: a static walk), of `module`'s classes only if given; the cursor ends null.
+Walk walk(const KelClass* d, bool (KelClass::*step)(const KelClass*&) const,
+          bool (*staticStep)(const KelClass*&) = nullptr, const torv::Module* module = nullptr)
+{
+    Walk names;
+    const KelClass* c = nullptr;
+    while (staticStep ? staticStep(c) : (d->*step)(c))
+        if (!module || c->module == module)
+            names.push_back(c->name);
+    EXPECT_EQ(nullptr, c);
+    return names;
+}
+
 // A private tree with the shape of the library's classes, registered in the library's order and unregistered
 // derived before base.
 class ClassTree : public ::testing::Test {
@@ -49,17 +62,6 @@ protected:
         for (auto it = descriptors.begin(); it != descriptors.end(); ++it)
             if (it->get() == descriptor)
                 return static_cast<void>(descriptors.erase(it));
-    }
-    // The names of one walk of d (null: a static walk); the cursor must end null.
-    static Walk walk(const KelClass* d, bool (KelClass::*step)(const KelClass*&) const,
-                     bool (*staticStep)(const KelClass*&) = nullptr)
-    {
-        Walk names;
-        const KelClass* c = nullptr;
-        while (staticStep ? staticStep(c) : (d->*step)(c))
-            names.push_back(c->name);
-        EXPECT_EQ(nullptr, c);
-        return names;
     }
     std::vector<std::unique_ptr<KelClass>> descriptors;
     const KelClass *node, *item, *directory, *file, *iterator, *directoryIterator, *fileIterator,
@@ -113,21 +115,11 @@ TEST_F(ClassTree, UnregisteringKeepsTheOrderOfTheRest)
 }
 
 // Only the library's own descriptors, so that classes of this program do not interfere.
-Walk libraryNames(const KelClass* start, bool (KelClass::*step)(const KelClass*&) const)
-{
-    Walk names;
-    const KelClass* c = nullptr;
-    while (start ? (start->*step)(c) : KelClass::iterateAllClasses(c))
-        if (c->module == torv::BaseNode::Class()->module)
-            names.push_back(c->name);
-    EXPECT_EQ(c, nullptr);
-    return names;
-}
-
 TEST(LibraryRegistry, AllClassesInRegistrationPreOrder)
 {
-    EXPECT_EQ(libraryNames(nullptr, nullptr), LIBRARY_TREE);
-    EXPECT_EQ(libraryNames(torv::Directory::Class(), &KelClass::iterateBaseClasses),
+    const torv::Module* library = torv::BaseNode::Class()->module;
+    EXPECT_EQ(walk(nullptr, nullptr, &KelClass::iterateAllClasses, library), LIBRARY_TREE);
+    EXPECT_EQ(walk(torv::Directory::Class(), &KelClass::iterateBaseClasses, nullptr, library),
               (Walk{L"FileSystemItem", L"BaseNode"}));
 }
 

@@ -1,5 +1,6 @@
 #include "string/String.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -80,10 +81,8 @@ std::vector<std::wstring> randomTexts(unsigned int seed)
 
 bool isSingleLineAscii(const String& s)
 {
-    for (int i = 0; i < s.length(); ++i)
-        if (s[i] >= 0x80 || s[i] == L'\n' || s[i] == L'\r')
-            return false;
-    return true;
+    const std::wstring text = s.c_str();
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80 && c != L'\n' && c != L'\r'; });
 }
 
 TEST(StringEscape, RoundTripRestoresRandomTexts)
