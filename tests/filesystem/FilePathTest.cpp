@@ -22,8 +22,7 @@ struct FileCase {
 const FileCase fileCases[] = {
     {L"report.txt", L".\\report.txt", L"report", L"txt", false},
     {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
-    {L".profile", L".\\.profile", L".profile", L"", false},
-    {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
+    {L".profile", L".\\.profile", L".profile", L"", false}, {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
     {L"\\x", L"\\x", L"x", L"", true},
     {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"n\u00e4me mit leer", L"doc", true},
 };

@@ -53,15 +53,13 @@ const LineCase lineCases[] = {
     {"#define NAME 0x8000", true, 0},           {"#define NAME (BASE-1)", true, 0},
     {"#define NAME _X", true, 0},               {"#define NAME (-1)", true, 0xFFFFFFFFu},
     // The conversion saturates at the largest long.
-    {"#define NAME 4294967296", true, 0x7FFFFFFFu},
-    {"#define NAME", true, 0},                  {"#define NAME   ", true, 0},
+    {"#define NAME 4294967296", true, 0x7FFFFFFFu}, {"#define NAME", true, 0}, {"#define NAME   ", true, 0},
     {"// #define NAME 3", true, 3},             {"#define NAME -1", false, UNKNOWN},
     {"#define NAME UNDEFINED", false, UNKNOWN}, {"#defineNAME 1", false, UNKNOWN},
     {"#define", false, UNKNOWN},                {"#define    ", false, UNKNOWN},
     {"#define BASE 1", false, UNKNOWN},         {"#define base 1", false, UNKNOWN},
     {"#undef NAME", true, UNKNOWN},             {"#pragma once", true, UNKNOWN},
-    {"#DEFINE NAME 1", true, UNKNOWN},          {"", true, UNKNOWN},
-    {"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN},
+    {"#DEFINE NAME 1", true, UNKNOWN}, {"", true, UNKNOWN}, {"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN},
 };
 INSTANTIATE_TEST_SUITE_P(Lines, SymbolLine, ::testing::ValuesIn(lineCases));
 

@@ -89,8 +89,7 @@ TEST(StringCore, ComparisonTable)
     const CompareCase cases[] = {
         {nullptr, nullptr, 0, 0}, {nullptr, L"", -1, -1}, {L"", nullptr, 1, 1},
         {nullptr, L"abc", -1, -1}, {L"ab", L"abc", -1, -1}, {L"abc", L"ab", 1, 1},
-        {L"\u00e9", L"z", 1, 1},  {L"abc", L"abc", 0, 0},  {L"ABC", L"abc", -1, 0},
-        {L"abc", L"ABD", 1, -1},
+        {L"\u00e9", L"z", 1, 1}, {L"abc", L"abc", 0, 0}, {L"ABC", L"abc", -1, 0}, {L"abc", L"ABD", 1, -1},
     };
     for (const CompareCase& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(shown(c.a)) + L" / " + shown(c.b)));

@@ -95,8 +95,7 @@ TEST(StringSearch, ReplaceTextsTable)
     const ReplaceCase cases[] = {
         {L"ababa", L"ab", L"x", 2, L"xxa"},   {L"ababa", L"ab", nullptr, 2, L"a"},
         {L"aaa", L"a", L"aa", 3, L"aaaaaa"}, {L"abc", L"z", L"y", 0, L"abc"},
-        {L"abc", L"", L"y", 0, L"abc"},       {L"abc", L"abc", L"", 1, L""},
-        {L"a.b.c", L".", L"::", 2, L"a::b::c"},
+        {L"abc", L"", L"y", 0, L"abc"}, {L"abc", L"abc", L"", 1, L""}, {L"a.b.c", L".", L"::", 2, L"a::b::c"},
     };
     for (const ReplaceCase& c : cases) {
         String s(c.text);
@@ -133,8 +132,7 @@ TEST(StringIndex, SetIndexReplacesTrailingDigits)
 {
     const struct { const wchar_t* text; unsigned int index; const wchar_t* expected; } cases[] = {
         {L"Layer007", 5, L"Layer5"}, {L"Layer007", 0, L"Layer"}, {L"42", 0, L"0"},
-        {nullptr, 3, L"3"},          {L"", 0, L"0"},             {L"Layer", 12, L"Layer12"},
-        {L"Layer", 2147483648u, L"Layer-2147483648"},
+        {nullptr, 3, L"3"}, {L"", 0, L"0"}, {L"Layer", 12, L"Layer12"}, {L"Layer", 2147483648u, L"Layer-2147483648"},
     };
     for (const auto& c : cases) {
         String s(c.text);
@@ -148,10 +146,8 @@ TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
     const struct { const wchar_t* text; bool increment; const wchar_t* expected; } cases[] = {
         {L"Layer007", true, L"Layer008"}, {L"Layer099", true, L"Layer100"},
         {L"Layer999", true, L"Layer1000"}, {L"Layer10", false, L"Layer09"},
-        {L"Layer0", false, L"Layer-1"},   {L"Layer", true, L"Layer1"},
-        {L"Layer", false, L"Layer1"},     {L"", true, L"1"},
-        {nullptr, true, L"1"},            {nullptr, false, L"1"},
-        {L"000", true, L"001"},           {L"Part12", false, L"Part11"},
+        {L"Layer0", false, L"Layer-1"}, {L"Layer", true, L"Layer1"}, {L"Layer", false, L"Layer1"}, {L"", true, L"1"},
+        {nullptr, true, L"1"}, {nullptr, false, L"1"}, {L"000", true, L"001"}, {L"Part12", false, L"Part11"},
     };
     for (const auto& c : cases) {
         String s(c.text);
@@ -166,17 +162,13 @@ TEST(StringShorten, CutsAtSlashBoundaries)
     const wchar_t* path = L"C:/Users/name/Documents/projects/file.txt";
     const wchar_t* letters = L"abcdefghijklmnopqrstuvwxyz";
     const struct { const wchar_t* text; int maxLength; int headLength; const wchar_t* expected; } cases[] = {
-        {path, 30, 10, L"C:/Users/.../projects/file.txt"},
-        {path, 20, 0, L".../file.txt"},
-        {path, 41, 10, path},
+        {path, 30, 10, L"C:/Users/.../projects/file.txt"}, {path, 20, 0, L".../file.txt"}, {path, 41, 10, path},
         // No separator: plain character positions.
-        {letters, 10, 4, L"abcd...xyz"},
-        {L"C:\\Users\\name\\Documents", 12, 4, L"C:\\U...ments"},
+        {letters, 10, 4, L"abcd...xyz"}, {L"C:\\Users\\name\\Documents", 12, 4, L"C:\\U...ments"},
         // A slash too close to the start does not cut the head.
         {L"a/bcdefghijklmnopqrstuvwxyz", 12, 5, L"a/bcd...wxyz"},
         // The head alone is too long: no tail at all.
-        {letters, 5, 8, L"abcdefgh..."},
-        {letters, 3, 0, L"..."},
+        {letters, 5, 8, L"abcdefgh..."}, {letters, 3, 0, L"..."},
     };
     for (const auto& c : cases) {
         const String s(c.text);
