@@ -8,8 +8,7 @@
 namespace {
 
 using namespace testsupport;
-using torv::Directory;
-using torv::SmartPtr;
+using namespace torv;
 
 class CountingProgress : public torv::TorvFileProgressInterface {
 public:

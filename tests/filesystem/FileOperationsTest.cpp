@@ -8,8 +8,7 @@
 namespace {
 
 using namespace testsupport;
-using torv::File;
-using torv::SmartPtr;
+using namespace torv;
 
 // Holds a file open without any sharing while it lives.
 struct ExclusiveOpen {

@@ -8,8 +8,7 @@
 
 namespace {
 
-using torv::String;
-using torv::SymbolTable;
+using namespace torv;
 
 const unsigned int UNKNOWN = 0xFFFFFFFFu;
 

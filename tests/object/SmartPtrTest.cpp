@@ -5,8 +5,7 @@
 
 namespace {
 
-using torv::BaseNode;
-using torv::SmartPtr;
+using namespace torv;
 
 // Records its destructions and the count it died with.
 class Tracked : public BaseNode {
