@@ -14,10 +14,7 @@ namespace {
 using namespace testsupport;
 using namespace torv;
 
-std::wstring nameOf(const SmartPtr<const File>& f)
-{
-    return f ? std::wstring(f->getName().c_str()) : L"<null>";
-}
+std::wstring nameOf(const SmartPtr<const File>& f) { return f ? std::wstring(f->getName().c_str()) : L"<null>"; }
 
 std::set<std::wstring> drainFiles(FileIterator& it)
 {
