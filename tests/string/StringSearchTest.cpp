@@ -118,18 +118,12 @@ TEST(StringSearch, ReplaceTextsWithStringsAndNil)
     EXPECT_TRUE(nil.replace(L"a", L"b") == 0 && nil.block() == String::EMPTY.block());
 }
 
-TEST(StringIndex, GetIndexReadsTrailingDigits)
+TEST(StringIndex, GetAndSetReadAndReplaceTrailingDigits)
 {
-    const struct { const wchar_t* text; unsigned int index; } cases[] = {
-        {L"Layer007", 7}, {L"Layer", 0}, {L"42", 42}, {nullptr, 0},
-        {L"", 0},         {L"a1b2", 2},  {L"x-5", 5}, {L"Part12", 12},
-    };
-    for (const auto& c : cases)
+    const struct { const wchar_t* text; unsigned int index; } readCases[] = {
+        {L"Layer007", 7}, {L"Layer", 0}, {L"42", 42}, {nullptr, 0}, {L"", 0}, {L"a1b2", 2}, {L"x-5", 5}, {L"Part12", 12}};
+    for (const auto& c : readCases)
         EXPECT_EQ(String(c.text).getIndex(), c.index) << shown(c.text);
-}
-
-TEST(StringIndex, SetIndexReplacesTrailingDigits)
-{
     const struct { const wchar_t* text; unsigned int index; const wchar_t* expected; } cases[] = {
         {L"Layer007", 5, L"Layer5"}, {L"Layer007", 0, L"Layer"}, {L"42", 0, L"0"},
         {nullptr, 3, L"3"}, {L"", 0, L"0"}, {L"Layer", 12, L"Layer12"}, {L"Layer", 2147483648u, L"Layer-2147483648"},
