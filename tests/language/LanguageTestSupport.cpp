@@ -33,7 +33,7 @@ bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 
 bool createEmptyFile(const std::wstring& path, DWORD disposition)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, 0, nullptr);
     return file != INVALID_HANDLE_VALUE && CloseHandle(file);
 }
 

@@ -108,7 +108,7 @@ TEST_F(ModuleResources, StreamReadsTheBytesInOrderAndCannotSeek)
     EXPECT_EQ(std::char_traits<char>::eof(), in->get());
 }
 
-TEST_F(ModuleResources, StringsComeFromTranslationThenModule)
+TEST_F(ModuleResources, StringsComeFromTranslationThenModuleAndResourcesLoadOnce)
 {
     // Entry 3 lies in a present block but is empty; 100 has no block.
     const std::pair<unsigned int, const wchar_t*> cases[] = {
@@ -118,10 +118,6 @@ TEST_F(ModuleResources, StringsComeFromTranslationThenModule)
     EXPECT_EQ(LOAD_ERROR, String::loadFromResource(1, thisModule()));
     String untouched(L"kept");
     EXPECT_TRUE(!torv::platform::loadStringEntry(nullptr, 1, untouched) && untouched == L"kept");
-}
-
-TEST_F(ModuleResources, StringResourceLoadsOnceAndKeepsItsText)
-{
     EXPECT_TRUE(static_cast<const String&>(StringResource()).isNil());
     const StringResource two(2, module());
     const String& first = two;

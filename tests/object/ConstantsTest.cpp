@@ -30,8 +30,9 @@ TEST(ExportedConstants, StringsSymbolsAndTheOutOfRangeSlot)
     String nil, other;
     wchar_t& slot = nil[0];
     EXPECT_TRUE(slot == L'\x0007' && &slot == &other[3]);
-    EXPECT_TRUE(SymbolTable::EMPTY.lookupSymbol(L"IDS_ANY") == 0xFFFFFFFFu
-                && SymbolTable::EMPTY.lookupSymbol(String()) == 0xFFFFFFFFu && SymbolTable::EMPTY.lookupValue(0).empty());
+    const SymbolTable& none = SymbolTable::EMPTY;
+    EXPECT_TRUE(none.lookupSymbol(L"IDS_ANY") == 0xFFFFFFFFu && none.lookupSymbol(String()) == 0xFFFFFFFFu);
+    EXPECT_TRUE(none.lookupValue(0).empty());
 }
 
 TEST(ExportedConstants, RootClassAndModuleList)
@@ -47,7 +48,7 @@ TEST(ExportedConstants, RootClassAndModuleList)
     EXPECT_TRUE(&*Module::begin() == Module::head && &*--Module::end() == Module::tail);
 }
 
-TEST(ExportedConstants, BoundingBoxTraitsHaveExactValues)
+TEST(ExportedConstants, BoundingBoxTraitsHaveExactValuesAndNullColoursAreZero)
 {
     EXPECT_EQ(bitsOf<std::uint32_t>(TorvBoundingBoxTraits<float>::epsilon), 0x3727C5ACu);
     EXPECT_NE(static_cast<double>(TorvBoundingBoxTraits<float>::epsilon), 1e-5);
@@ -58,11 +59,8 @@ TEST(ExportedConstants, BoundingBoxTraitsHaveExactValues)
     const Vec3d<double>& maxDouble = TorvBoundingBoxTraits<double>::maxVector;
     for (double component : {maxDouble.x, maxDouble.y, maxDouble.z})
         EXPECT_EQ(bitsOf<std::uint64_t>(component), 0x7FEFFFFFFFFFFFFFull);
-    EXPECT_TRUE(TorvBoundingBoxTraits<float>::sqrt(4.0f) == 2.0f && TorvBoundingBoxTraits<double>::sqrt(2.0) == std::sqrt(2.0));
-}
-
-TEST(ExportedConstants, NullColoursAreZero)
-{
+    EXPECT_EQ(TorvBoundingBoxTraits<float>::sqrt(4.0f), 2.0f);
+    EXPECT_EQ(TorvBoundingBoxTraits<double>::sqrt(2.0), std::sqrt(2.0));
     EXPECT_TRUE(ScanPtColor<int>::nullReference.color == 0 && ScanPtColor<double>::nullReference.color == 0.0);
     EXPECT_EQ(ScanPtColor<Vec3d<double>>::nullReference.color, Vec3d<double>(0, 0, 0));
     const auto& floatColour = ScanPtColor<Vec3d<float>>::nullReference;

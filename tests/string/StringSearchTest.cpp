@@ -57,7 +57,8 @@ TEST(StringSearch, PrefixSuffixAndSubstr)
     EXPECT_TRUE(hello.endsWith(String(L"lo")) && hello.endsWith(hello));
     EXPECT_FALSE(hello.endsWith(String(L"Lo")));
     EXPECT_TRUE(hello.substr(1, 3) == L"el" && hello.substr(2) == L"llo");
-    EXPECT_TRUE(hello.substr(3, 1).block() == String::EMPTY.block() && hello.substr(9, 12).block() == String::EMPTY.block());
+    for (const String& piece : {hello.substr(3, 1), hello.substr(9, 12)})
+        EXPECT_EQ(piece.block(), String::EMPTY.block());
     EXPECT_EQ(hello.substr(-5, -1).block(), hello.block()) << "whole text shares";
     EXPECT_FALSE(String().substr(0).isNil()) << "pieces are never NIL";
 }
@@ -121,7 +122,8 @@ TEST(StringSearch, ReplaceTextsWithStringsAndNil)
 TEST(StringIndex, GetAndSetReadAndReplaceTrailingDigits)
 {
     const struct { const wchar_t* text; unsigned int index; } readCases[] = {
-        {L"Layer007", 7}, {L"Layer", 0}, {L"42", 42}, {nullptr, 0}, {L"", 0}, {L"a1b2", 2}, {L"x-5", 5}, {L"Part12", 12}};
+        {L"Layer007", 7}, {L"Layer", 0}, {L"42", 42}, {nullptr, 0}, {L"", 0}, {L"a1b2", 2}, {L"x-5", 5},
+        {L"Part12", 12}};
     for (const auto& c : readCases)
         EXPECT_EQ(String(c.text).getIndex(), c.index) << shown(c.text);
     const struct { const wchar_t* text; unsigned int index; const wchar_t* expected; } cases[] = {
