@@ -46,15 +46,7 @@ TEST(FilePath, Parses)
         EXPECT_FALSE(File::fromString(input)) << testing::PrintToString(std::wstring(input));
 }
 
-TEST(FilePath, SharesItsDirectory)
-{
-    const SmartPtr<const Directory> folder = Directory::fromString(L"C:\\shared");
-    const SmartPtr<const File> f = File::fromString(*folder, L"a.txt");
-    EXPECT_TRUE(f->getDirectory() == folder && f->replaceExtension(L"x")->getDirectory() == folder);
-    EXPECT_FALSE(File::fromString(*folder, L".."));
-}
-
-TEST(FilePath, RenamingAndExtensions)
+TEST(FilePath, RenamingAndExtensionsKeepTheSharedDirectory)
 {
     const wchar_t* const renames[][3] = {
         {L"a.txt", L"b", L"b.txt"}, {L"a.txt", L"x.", L"x"}, {L"a.txt", L".hidden", L".hidden.txt"}, {L"a", L"b", L"b"}};
@@ -67,6 +59,10 @@ TEST(FilePath, RenamingAndExtensions)
     EXPECT_EQ(text(f->replaceExtension(L".bak")->getName()), L"a..bak");
     EXPECT_EQ(text(f->replaceExtension(L"")->getFullName()), L"C:\\d\\a");
     EXPECT_EQ(text(f->getName()), L"a.txt") << "the original stays";
+    const SmartPtr<const Directory> folder = Directory::fromString(L"C:\\shared");
+    const SmartPtr<const File> inFolder = File::fromString(*folder, L"a.txt");
+    EXPECT_TRUE(inFolder->getDirectory() == folder && inFolder->replaceExtension(L"x")->getDirectory() == folder);
+    EXPECT_FALSE(File::fromString(*folder, L".."));
 }
 
 TEST(FilePath, AbsoluteAndRelativeForms)
