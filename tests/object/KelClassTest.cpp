@@ -88,11 +88,9 @@ TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
 
 TEST_F(ClassTree, LeavesEndAtOnceAndDerivationFollowsBases)
 {
-    for (const KelClass* d : {directory, infoMap, collection}) {
-        EXPECT_TRUE(walk(d, &KelClass::iterateLeafClasses).empty()) << d->name;
-        EXPECT_TRUE(walk(d, &KelClass::iterateDerivedClasses).empty()) << d->name;
-        EXPECT_TRUE(walk(d, &KelClass::iterateChildClasses).empty()) << d->name;
-    }
+    for (const KelClass* d : {directory, infoMap, collection})
+        EXPECT_TRUE(walk(d, &KelClass::iterateLeafClasses).empty() && walk(d, &KelClass::iterateDerivedClasses).empty()
+                    && walk(d, &KelClass::iterateChildClasses).empty()) << d->name;
     EXPECT_TRUE(walk(node, &KelClass::iterateBaseClasses).empty());
     EXPECT_TRUE(directory->isDerivedFrom(directory) && collection->isDerivedFrom(node));
     EXPECT_FALSE(file->isDerivedFrom(directory) || node->isDerivedFrom(item) || file->isDerivedFrom(nullptr));

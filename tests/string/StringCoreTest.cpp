@@ -84,7 +84,7 @@ TEST(StringCore, ConcatenationNilRules)
 
 struct CompareCase { const wchar_t* a; const wchar_t* b; int ordinal; int ignoringCase; };
 
-TEST(StringCore, ComparisonTable)
+TEST(StringCore, ComparisonTableAndStringLess2)
 {
     const CompareCase cases[] = {
         {nullptr, nullptr, 0, 0}, {nullptr, L"", -1, -1}, {L"", nullptr, 1, 1},
@@ -101,6 +101,12 @@ TEST(StringCore, ComparisonTable)
     EXPECT_EQ(String(L"a").compare(L'b'), -1);
     EXPECT_EQ(String().compare(L'a'), -1);
     EXPECT_EQ(String(L"q").compareIgnoreCase(L'Q'), 0);
+    // StringLess2 orders NIL first and folds case.
+    const torv::StringLess2 less;
+    EXPECT_FALSE(less(String(L"ABC"), String(L"abc")) || less(String(L"abc"), String(L"ABC")));
+    EXPECT_TRUE(less(String(), String(L"")));
+    EXPECT_FALSE(less(String(L""), String()) || less(String(), String()));
+    EXPECT_TRUE(less(String(L"apple"), String(L"Banana")));
 }
 
 TEST(StringCore, NonConstCompareMergesEqualBlocks)
@@ -117,15 +123,6 @@ TEST(StringCore, NonConstCompareMergesEqualBlocks)
     const String e(L"same");
     EXPECT_EQ(e.compare(b), 0);
     EXPECT_NE(e.block(), b.block()) << "the const forms change nothing";
-}
-
-TEST(StringCore, StringLess2OrdersNilFirstAndFoldsCase)
-{
-    const torv::StringLess2 less;
-    EXPECT_FALSE(less(String(L"ABC"), String(L"abc")) || less(String(L"abc"), String(L"ABC")));
-    EXPECT_TRUE(less(String(), String(L"")));
-    EXPECT_FALSE(less(String(L""), String()) || less(String(), String()));
-    EXPECT_TRUE(less(String(L"apple"), String(L"Banana")));
 }
 
 TEST(StringCore, BufferCommitRules)
