@@ -1,8 +1,11 @@
 #include "filesystem/Directory.h"
 #include "filesystem/TorvFileProgressInterface.h"
+
 #include "../support/TempFolder.h"
 #include "platform/WinApi.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {
@@ -38,6 +41,7 @@ TEST(DirectoryCreate, MakesMissingParentsAndAcceptsExisting)
     EXPECT_TRUE(temp.directory(L"a\\b\\c")->create() && isDirectoryOnDisk(temp / L"a\\b\\c"));
     EXPECT_TRUE(temp.directory(L"a\\b\\c")->create()) << "exists already";
     EXPECT_FALSE(Directory::fromString(L"Q:\\no\\such")->create());
+
     writeFile(temp / L"taken", "x");
     const SmartPtr<const Directory> taken = temp.directory(L"taken");
     EXPECT_TRUE(taken->create()) << "a file of that name counts as existing";
@@ -56,6 +60,7 @@ TEST(DirectoryRemove, RecursionDecidesWhatGoesAndReadOnlyFilesStopIt)
     EXPECT_FALSE(temp.directory(L"src")->remove(false));
     EXPECT_TRUE(temp.directory(L"src")->removeContents(false) && !isFileOnDisk(temp / L"src\\top.txt"));
     EXPECT_EQ(readFile(temp / L"src\\with space\\inner file.txt"), "inner");
+
     setReadOnly(deep);
     EXPECT_FALSE(temp.directory(L"src")->remove(true));
     EXPECT_EQ(readFile(deep), "deep");
@@ -89,6 +94,7 @@ TEST(DirectoryCopy, FlatThenNestedTreeWithProgress)
     EXPECT_TRUE(copyTree(temp, false, false));
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "top");
     EXPECT_TRUE(temp.directory(L"dst\\with space")->isEmpty()) << "immediate folders come empty";
+
     CountingProgress progress;
     EXPECT_TRUE(copyTree(temp, true, true, &progress) && progress.count == 4) << progress.count;
     EXPECT_EQ(readFile(temp / L"dst\\with space\\d\\deep.txt"), "deep");
@@ -103,12 +109,14 @@ TEST(DirectoryCopy, FailuresKeepSourceAndExistingTarget)
     buildSourceTree(temp);
     EXPECT_FALSE(copyTree(temp, true, true) || isDirectoryOnDisk(temp / L"dst")) << "the target is not created";
     EXPECT_FALSE(temp.directory(L"src")->copyContents(SmartPtr<const Directory>(), true, true, nullptr));
+
     makeDirectory(temp / L"dst");
     writeFile(temp / L"dst\\top.txt", "old top");
     CountingProgress progress;
     EXPECT_FALSE(copyTree(temp, true, false, &progress));
     EXPECT_EQ(progress.count, 3) << "the files of all subfolders come first";
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "old top");
+
     setReadOnly(temp / L"dst\\top.txt");
     EXPECT_FALSE(copyTree(temp, true, true));
     EXPECT_EQ(readFile(temp / L"dst\\top.txt"), "old top");

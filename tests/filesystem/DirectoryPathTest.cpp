@@ -1,13 +1,19 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
+
 #include "platform/WinApi.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 #include <tuple>
 
 namespace {
 
-using namespace torv;
+using torv::Directory;
+using torv::File;
+using torv::FileSystemItem;
+using torv::SmartPtr;
 
 template <class Item>
 std::wstring fullName(const SmartPtr<Item>& item)
@@ -63,10 +69,12 @@ TEST(DirectoryPath, NameParentLevelsAndCombineFailingAboveRoot)
 {
     EXPECT_TRUE(dir(L"C:\\")->getName() == L"." && !dir(L"C:\\")->getParent());
     EXPECT_EQ(fullName(dir(L"C:\\a\\b")->getParent()), L"C:\\a\\");
+
     const SmartPtr<Directory> d = Directory::fromString(L"C:\\a\\b");
     d->setName(L"c");
     d->setName(L"bad|name");
     EXPECT_EQ(fullName(SmartPtr<const Directory>(d)), L"C:\\a\\c\\");
+
     const SmartPtr<const Directory> base = dir(L"C:\\a");
     EXPECT_EQ(fullName(base->appendLevel(L"..")), L"C:\\a\\..\\");
     EXPECT_FALSE(base->appendLevel(L"x:y"));
@@ -84,6 +92,7 @@ TEST(DirectoryPath, AbsoluteAndRelativeForms)
     EXPECT_EQ(fullName(dir(L"x\\y")->makeAbsolute()), currentFolder() + L"x\\y\\");
     EXPECT_EQ(fullName(SmartPtr<const Directory>(new Directory)->makeAbsolute()), currentFolder());
     EXPECT_FALSE(dir(L"Q:rel")->makeAbsolute()) << "a missing drive has no current directory";
+
     const wchar_t* const cases[][3] = {
         {L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"}, {L"C:\\a", L"D:\\a", L"C:\\a\\"},
         {L"C:\\A\\B", L"c:\\a\\b", L".\\"}, {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"},
@@ -102,6 +111,7 @@ TEST(DirectoryPath, EqualsAndContains)
     for (const auto& c : cases)
         EXPECT_EQ(dir(std::get<0>(c))->equals(dir(std::get<1>(c))), std::get<2>(c)) << std::get<0>(c);
     EXPECT_EQ(dir(L"C:\\a")->equals(SmartPtr<const Directory>()), FileSystemItem::Undetermined);
+
     const SmartPtr<const File> file = File::fromString(L"C:\\a\\b\\f.txt");
     EXPECT_TRUE(dir(L"C:\\a")->contains(*file) && dir(L"b")->contains(*file));
     EXPECT_FALSE(dir(L"C:\\A")->contains(*file));

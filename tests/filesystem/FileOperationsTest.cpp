@@ -1,8 +1,11 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
+
 #include "../support/TempFolder.h"
 #include "platform/WinApi.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {
@@ -28,6 +31,7 @@ TEST(FileQueries, ExistsAndSize)
     size.QuadPart = 99;
     EXPECT_TRUE(!temp.file(L"none")->getFileSize(size) && size.QuadPart == 99u) << "a failure leaves the size";
     EXPECT_TRUE(temp.file(L"f")->getFileSize(size) && size.QuadPart == 3u);
+
     HANDLE big = CreateFileW((temp / L"big").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     DWORD returned = 0;
     DeviceIoControl(big, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
@@ -44,6 +48,7 @@ TEST(FileRemove, RemovesFilesOnlyAndKeepsProtectedOnes)
     TempFolder temp;
     makeDirectory(temp / L"d");
     EXPECT_TRUE(temp.file(L"none")->remove() && temp.file(L"d")->remove() && isDirectoryOnDisk(temp / L"d"));
+
     writeFile(temp / L"ro", "ro");
     setReadOnly(temp / L"ro");
     EXPECT_FALSE(temp.file(L"ro")->remove());
@@ -79,6 +84,7 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
     writeFile(temp / L"held", "held");
     makeDirectory(temp / L"dir");
     const SmartPtr<const File> source = temp.file(L"src");
+
     EXPECT_FALSE(temp.file(L"missing")->copy(temp.file(L"out"), true) || isFileOnDisk(temp / L"out"));
     for (const wchar_t* target : {L"no folder\\out", L"dir", L"ro"})
         EXPECT_FALSE(source->copy(temp.file(target), true)) << target;
@@ -116,6 +122,7 @@ TEST(FileTouch, CreatesOrStampsWithoutChangingContent)
     TempFolder temp;
     EXPECT_TRUE(temp.file(L"new")->touch() && readFile(temp / L"new").empty());
     EXPECT_FALSE(temp.file(L"no folder\\new")->touch());
+
     writeFile(temp / L"old", "kept");
     HANDLE handle = CreateFileW((temp / L"old").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     FILETIME longAgo = {0, 0x01000000};
@@ -132,9 +139,11 @@ TEST(WindowsError, EmptyKnownAndUnknownCodes)
     SetLastError(0);
     const torv::String none = torv::getWindowsError();
     EXPECT_TRUE(!none.isNil() && none.isEmpty());
+
     SetLastError(ERROR_FILE_NOT_FOUND);
     const std::wstring known = torv::getWindowsError().c_str();
     EXPECT_TRUE(!known.empty() && known.find_last_of(L"\r\n") == std::wstring::npos) << known;
+
     SetLastError(0x2FFFFFFF);
     EXPECT_STREQ(torv::getWindowsError().c_str(), L"[0x2fffffff]");
 }
@@ -150,6 +159,7 @@ TEST(FileSystemItemQueries, StatTimesAndAccess)
     FILETIME time = {};
     EXPECT_TRUE(file->getLastWriteTime(&time) && temp.directory()->getCreationTime(&time) && file->access(4));
     EXPECT_FALSE(file->getLastWriteTime(nullptr) || file->getCreationTime(nullptr)) << "nowhere to store it";
+
     const SmartPtr<const torv::File> missing = temp.file(L"missing.txt");
     FILETIME untouched = {7, 9};
     EXPECT_FALSE(missing->stat(st) || missing->getLastWriteTime(&untouched) || missing->access(0));

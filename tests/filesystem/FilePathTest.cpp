@@ -1,13 +1,19 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 #include "filesystem/NameCheck.h"
+
 #include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {
 
-using namespace torv;
+using torv::Directory;
+using torv::File;
+using torv::FileSystemItem;
+using torv::SmartPtr;
 
 std::wstring text(const torv::String& s) { return s.c_str(); }
 
@@ -71,10 +77,12 @@ TEST(FilePath, AbsoluteAndRelativeForms)
     EXPECT_EQ(absolute->makeAbsolute().get(), absolute.get());
     EXPECT_EQ(text(absolute->makeRelative(Directory::fromString(L"C:\\a\\x"))->getFullName()), L"..\\b\\f.txt");
     EXPECT_FALSE(absolute->makeRelative(SmartPtr<const Directory>()));
+
     const SmartPtr<const File> resolved = File::fromString(L"sub\\f.txt")->makeAbsolute();
     ASSERT_TRUE(resolved);
     EXPECT_EQ(text(resolved->getFullName()),
               text(SmartPtr<const Directory>(new Directory)->makeAbsolute()->getFullName()) + L"sub\\f.txt");
+
     const SmartPtr<File> renamed = File::fromString(L"f.txt");
     renamed->setName(L"bad|name");
     EXPECT_FALSE(renamed->makeAbsolute()) << "the unchecked name is rejected when re-parsed";
@@ -89,6 +97,7 @@ TEST(FilePath, Equals)
     EXPECT_EQ(lower->equals(SmartPtr<const File>()), FileSystemItem::Undetermined);
     const SmartPtr<const File> relative = File::fromString(L"f.txt");
     EXPECT_EQ(relative->equals(relative->makeAbsolute()), FileSystemItem::Equal);
+
     // A null extension differs from an empty one, though both read alike.
     const SmartPtr<File> emptied = File::fromString(L"C:\\d\\y.z");
     emptied->setName(L"x.");

@@ -2,9 +2,12 @@
 #include "filesystem/File.h"
 #include "filesystem/FileCollectionIterator.h"
 #include "filesystem/FileSystemIterator.h"
+
 #include "../support/TempFolder.h"
 #include "platform/WinApi.h"
+
 #include <gtest/gtest.h>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -12,7 +15,12 @@
 namespace {
 
 using namespace testsupport;
-using namespace torv;
+using torv::Directory;
+using torv::File;
+using torv::FileCollectionIterator;
+using torv::FileIterator;
+using torv::FileSystemItem;
+using torv::SmartPtr;
 
 std::wstring nameOf(const SmartPtr<const File>& f) { return f ? std::wstring(f->getName().c_str()) : L"<null>"; }
 
@@ -40,20 +48,24 @@ TEST(Iterators, EachKindYieldsItsOwnEntries)
     makeDirectory(temp / L"c.txt");
     SetFileAttributesW((temp / L"hidden.sys").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     const SmartPtr<const Directory> d = temp.directory();
+
     EXPECT_EQ(drainFiles(*d->findFiles(L"*.txt")), std::set<std::wstring>{L"a.txt"});
     const SmartPtr<FileIterator> files = d->findFiles(L"*");
     const SmartPtr<const File> first = files->getNext();
     const std::set<std::wstring> rest = drainFiles(*files);
     EXPECT_TRUE(rest.size() == 2u && rest.count(nameOf(first)) == 0u);
     EXPECT_FALSE(files->getNext()) << "the end stays the end";
+
     const SmartPtr<torv::DirectoryIterator> dirs = d->findDirectories(L"*");
     const SmartPtr<const Directory> sub = dirs->getNext();
     EXPECT_TRUE(sub && sub->getName() == L"c.txt" && !dirs->getNext());
+
     int directories = 0, all = 0;
     const SmartPtr<torv::FileSystemIterator> contents = d->findContents(L"*");
     for (SmartPtr<const FileSystemItem> item = contents->getNext(); item; item = contents->getNext(), ++all)
         directories += item->isKindOf(Directory::Class()) ? 1 : 0;
     EXPECT_TRUE(directories == 1 && all == 4) << directories << " " << all;
+
     for (const wchar_t* pattern : {L"", L".", L"..", L"a|b", L"x.", L"a\\b"})
         EXPECT_FALSE(d->findContents(pattern)) << testing::PrintToString(std::wstring(pattern));
 }
@@ -99,6 +111,7 @@ TEST(Iterators, CopiesShareOneSearchAndCloseItOnce)
         std::set<std::wstring> seen = drainFiles(*original), second = drainFiles(*copy);
         seen.insert(second.begin(), second.end());
         EXPECT_EQ(seen, everything);
+
         SmartPtr<FileIterator> abandoned = temp.directory()->findFiles(L"*");
         abandoned->getNext();
         const SmartPtr<FileIterator> assigned(new FileIterator(*abandoned));

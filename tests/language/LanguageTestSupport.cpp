@@ -1,6 +1,9 @@
 #include "LanguageTestSupport.h"
+
 #include "module/Language.h"
+
 #include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 namespace langtest {

@@ -2,6 +2,7 @@
 // Helpers of the language tests: fixture libraries loaded as modules under new names, files placed where the
 // search looks, the program's registry setting and child runs of this test program.
 #include "platform/WinApi.h"
+
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ public:
     PlacedFiles(const PlacedFiles&) = delete;
     PlacedFiles& operator=(const PlacedFiles&) = delete;
     ~PlacedFiles();
+
     // Copies the fixture library to `target` (nullptr: creates an empty file), creating the missing folders.
     void place(const std::wstring& target, const wchar_t* fixture = nullptr);
     // Removes `target` at the end should something else create it.
@@ -40,6 +42,7 @@ public:
     HostModule(const HostModule&) = delete;
     HostModule& operator=(const HostModule&) = delete;
     ~HostModule() { if (module) FreeLibrary(module); }
+
     HINSTANCE handle() const { return module; }
     // <folder><name>, to which a language code and an extension are added.
     std::wstring stem() const { return folder + name; }

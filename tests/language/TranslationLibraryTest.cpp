@@ -1,9 +1,12 @@
 // Finding and loading translation libraries: the three folders, the language list, the registry setting and
 // the version block that names the product data folder.
 #include "LanguageTestSupport.h"
+
 #include "module/Language.h"
 #include "module/Module.h"
+
 #include <gtest/gtest.h>
+
 #include <stdexcept>
 #include <string>
 #include <vector>

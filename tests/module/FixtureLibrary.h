@@ -3,6 +3,7 @@
 #include "../support/TempFolder.h"
 #include "fixture/FixtureModule.h"
 #include "platform/WinApi.h"
+
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ public:
     ~Loaded() { unload(); }
     Loaded(const Loaded&) = delete;
     Loaded& operator=(const Loaded&) = delete;
+
     HMODULE handle() const { return library; }
     void unload()
     {

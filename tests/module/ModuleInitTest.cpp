@@ -3,13 +3,18 @@
 #include "module/SymbolTable.h"
 #include "object/BaseNode.h"
 #include "platform/MfcLayer.h"
+
 #include <gtest/gtest.h>
+
 #include <cwchar>
 #include <vector>
 
 namespace {
 
-using namespace torv;
+using torv::KelClass;
+using torv::Module;
+using torv::String;
+using torv::SymbolTable;
 using Modules = std::vector<const Module*>;
 
 const Module& libraryModule() { return *torv::BaseNode::Class()->module; }
@@ -37,6 +42,7 @@ TEST(ModuleInit, LibraryAndProgramAreInitialised)
     EXPECT_TRUE(GetModuleHandleW(L"TorvBase.dll") == libraryModule().getInstance()
                 && GetModuleHandleW(nullptr) == thisModule().getInstance());
     EXPECT_TRUE(extensionListed(libraryModule().getInstance()));
+
     const SymbolTable& symbols = libraryModule().getResourceSymbols();
     EXPECT_TRUE(symbols[String(L"idd_aboutbox")] == 4096u && symbols[String(L"ID_NULL")] == 57343u);
     // The program embeds no header.
@@ -50,12 +56,14 @@ TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
     ASSERT_TRUE(loaded.handle());
     const HMODULE handle = loaded.handle();
     const Module* module = &loaded.module();
+
     EXPECT_TRUE(extensionListed(handle) && handle == module->getInstance());
     EXPECT_EQ(L"TorvFixture", module->getModuleName());
     EXPECT_EQ(2u, module->getResourceSymbols()[String(L"IDR_FIXTURE_TEXT")]);
     EXPECT_EQ(module, loaded.function<FixtureClassFunction>("fixtureClass")()->module);
     EXPECT_TRUE(classRegistered(L"FixtureLeaf"));
     EXPECT_EQ(1, loaded.function<FixtureInitCountFunction>("fixtureInitCount")());
+
     int clears = 0;
     loaded.function<FixtureWatchClearsFunction>("fixtureWatchClears")(&clears);
     loaded.unload();
@@ -84,11 +92,13 @@ TEST(ModuleInit, RefusedInitFailsTheLoadAndLeavesNoTrace)
     const std::wstring path = folder.copy(L"TorvFixture.dll", L"FailingInit.dll");
     const unsigned long long countBefore = Module::count;
     const Module* tailBefore = Module::tail;
+
     SetEnvironmentVariableW(FIXTURE_FAIL_INIT_VARIABLE, L"1");
     fixture::Loaded failing(path);
     SetEnvironmentVariableW(FIXTURE_FAIL_INIT_VARIABLE, nullptr);
     EXPECT_TRUE(!failing.handle() && countBefore == Module::count && tailBefore == Module::tail);
     EXPECT_FALSE(classRegistered(L"FixtureItem"));
+
     fixture::Loaded working(path);
     EXPECT_NE(nullptr, working.handle());
 }
@@ -136,6 +146,7 @@ TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
     ASSERT_TRUE(a.handle() && b.handle() && c.handle());
     const Module* moduleA = &a.module();
     const Module* moduleC = &c.module();
+
     Modules expected = before;
     expected.insert(expected.end(), {moduleA, &b.module(), moduleC});
     expectListed(expected);
@@ -157,6 +168,7 @@ TEST(ModuleIterator, StepsFromEndWrapAndPostfixReturnsTheMovedIterator)
     Module::const_iterator forward = Module::end(), backward = Module::end();
     EXPECT_TRUE(Module::head == (++forward).position() && Module::tail == (--backward).position());
     EXPECT_EQ(Module::tail, &*Module::rbegin());
+
     Module::const_iterator it = Module::begin();
     EXPECT_EQ(&it, &it++);
     EXPECT_EQ(Module::head->getInstance(), (--Module::const_iterator(it))->getInstance());

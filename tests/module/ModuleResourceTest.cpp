@@ -2,14 +2,18 @@
 #include "module/Module.h"
 #include "module/StringResource.h"
 #include "platform/MfcLayer.h"
+
 #include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <tuple>
 
 namespace {
 
-using namespace torv;
+using torv::Module;
+using torv::String;
+using torv::StringResource;
 
 const wchar_t* const DATA = MAKEINTRESOURCEW(10); // RT_RCDATA
 const wchar_t LOAD_ERROR[] = L"Error loading string resource!";
@@ -24,12 +28,14 @@ protected:
         SetThreadLocale(MAKELCID(0x0409, SORT_DEFAULT));
     }
     void TearDown() override { SetThreadLocale(locale); }
+
     const Module& module() const { return library.module(); }
     std::string bytes(const wchar_t* name, bool tryTranslation, DWORD* languageChoice = nullptr) const
     {
         const std::pair<void*, DWORD> r = module().getResource(String(name), DATA, tryTranslation, languageChoice);
         return r.first ? std::string(static_cast<const char*>(r.first), r.second) : std::string();
     }
+
     LCID locale = GetThreadLocale();
     fixture::Folder folder;
     std::wstring translation =

@@ -1,7 +1,9 @@
 #include "module/Module.h"
 #include "module/SymbolTable.h"
 #include "object/BaseNode.h"
+
 #include <gtest/gtest.h>
+
 #include <random>
 #include <sstream>
 #include <string>
@@ -71,6 +73,7 @@ TEST(SymbolTable, BadLinesFailTheStreamButKeepTheGoodOnes)
     // The editor's prefix is case-sensitive.
     EXPECT_TRUE(parse(table, "#define _APS_X 1\r\n#define _aps_x 2\r\n"));
     EXPECT_EQ(SymbolTable::SymbolSet{String(L"_aps_x")}, table.lookupValue(2));
+
     SymbolTable copy(table);
     table = table;
     EXPECT_TRUE(parse(copy, "#define D 4\n"));
@@ -86,6 +89,7 @@ TEST(SymbolTable, StreamStatesAndLongLines)
         in.setstate(state);
         EXPECT_TRUE(!table.parseHeaderFile(in) && valueOf(table, L"X") == UNKNOWN);
     }
+
     const std::string longest = "#define LONGEST 254 //" + std::string(254 - 22, 'x');
     EXPECT_TRUE(parse(table, longest + "\n#define AFTER 1\n") && valueOf(table, L"LONGEST") == 254u);
     SymbolTable broken;
@@ -99,6 +103,7 @@ TEST(LibraryHeader, AllDefinitionsParse)
     ASSERT_NE(nullptr, header);
     SymbolTable table;
     EXPECT_TRUE(table.parseHeaderFile(*header));
+
     std::size_t definitions = 0;
     for (unsigned int value : {1u, 2u, 3u, 4u, 24u, 32768u, 40959u, 40960u, 57342u, 57343u})
         definitions += table.lookupValue(value).size();
@@ -119,6 +124,7 @@ TEST(SymbolTableFuzz, RandomAndMutatedLinesAreHandled)
     for (std::string line; std::getline(*header, line);)
         seeds.push_back(line);
     seeds.insert(seeds.end(), {"#define A (A)", "#define \x01\x7f\xff 1"});
+
     std::mt19937 random(20240611);
     const std::string alphabet = "#define _APSx0123456789()-+.L \t\r//ABCdef\x01\xe4\xff";
     auto pick = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };

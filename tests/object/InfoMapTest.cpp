@@ -1,12 +1,19 @@
 #include "object/InfoStringMap.h"
+
 #include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
+
 #include <atomic>
 #include <iterator>
 
 namespace {
 
-using namespace torv;
+using torv::BaseNode;
+using torv::InfoStringMap;
+using torv::ObserverInfo;
+using torv::SmartPtr;
+using torv::String;
 
 TEST(ObserverInfo, ExpireFlagSurvivesCopiesButNotTheCount)
 {
@@ -43,6 +50,7 @@ TEST(InfoStringMap, CopiesTakeEntriesAndOnlyAssignmentTakesTheFlag)
     EXPECT_TRUE(copy.willExpire()) << "only assignment takes the flag";
     copy.addInfo(L"k", String(L"changed"));
     EXPECT_STREQ(source.getInfoByKey(L"k").c_str(), L"v") << "copies are independent";
+
     InfoStringMap assigned;
     assigned.addInfo(L"old", String(L"gone"));
     assigned = source;
@@ -75,6 +83,7 @@ TEST(InfoStringMap, ThreadsShareOneMap)
         created->addInfo(L"Key", String(L"value"));
         const SmartPtr<const InfoStringMap> shared(created);
         created = nullptr;
+
         mismatches = testsupport::failuresOnThreads(5000, [&shared](int) {
             const SmartPtr<const InfoStringMap> local = shared;
             return local->getInfoByKey(L"KEY") == L"value";

@@ -1,6 +1,8 @@
 #include "object/BaseNode.h"
 #include "object/InterlockedCounter.h"
+
 #include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,5 +1,7 @@
 #include "string/String.h"
+
 #include <gtest/gtest.h>
+
 #include <cstring>
 #include <sstream>
 
@@ -37,6 +39,7 @@ TEST(StringCore, CountsAndLengthBoundaries)
     EXPECT_EQ(String(L'\0', 5).length(), 0) << "a NUL fill gives length 0";
     EXPECT_TRUE(String(L"abc", -5).length() == 0 && !String(L"abc", -5).isNil());
     EXPECT_EQ(String(L"a\0\0", 3).length(), 2) << "only one counted NUL is dropped";
+
     String nil;
     nil.write(L"xyz", -2);
     EXPECT_EQ(nil.length(), 0);
@@ -68,6 +71,7 @@ TEST(StringCore, ConcatenationNilRules)
     EXPECT_TRUE((String() + String()).isNil());
     EXPECT_FALSE((String() + L"").isNil());
     EXPECT_EQ((String::EMPTY + String()).block(), String::EMPTY.block());
+
     String s;
     s += L'\0';
     EXPECT_FALSE(s.isNil()) << "a NUL char turns NIL into empty";
@@ -76,6 +80,7 @@ TEST(StringCore, ConcatenationNilRules)
     EXPECT_STREQ(t.c_str(), L"ab");
     EXPECT_STREQ((L'<' + String(L"a") + L'>').c_str(), L"<a>");
     EXPECT_STREQ((L"x" + String(L"y") + L"z").c_str(), L"xyz");
+
     String shared;
     const String source(L"q");
     shared += source;
@@ -117,9 +122,11 @@ TEST(StringCore, NonConstCompareMergesEqualBlocks)
     EXPECT_EQ(a.compare(b), 0);
     EXPECT_EQ(a.block(), b.block());
     EXPECT_EQ(b.block()->inqRefCount(), before + 1);
+
     String c(L"other");
     const String d(L"other");
     EXPECT_TRUE(c.compareEquality(d) && c.block() == d.block());
+
     const String e(L"same");
     EXPECT_EQ(e.compare(b), 0);
     EXPECT_NE(e.block(), b.block()) << "the const forms change nothing";
@@ -136,9 +143,11 @@ TEST(StringCore, BufferCommitRules)
         std::wcscpy(array, L"hi");
     }
     EXPECT_STREQ(kept.c_str(), L"hi");
+
     String untouched(L"keep");
     { torv::StringBuffer window = untouched.buffer(10, false); }
     EXPECT_STREQ(untouched.c_str(), L"keep") << "no array taken, no change";
+
     String twice(L"x");
     {
         torv::StringBuffer window = twice.buffer(8, false);
@@ -148,6 +157,7 @@ TEST(StringCore, BufferCommitRules)
         std::wcscpy(second, L"second");
     }
     EXPECT_STREQ(twice.c_str(), L"second") << "only the last array counts";
+
     String narrow;
     std::strcpy(static_cast<char*>(narrow.buffer(16, true)), "ansi text");
     EXPECT_STREQ(narrow.c_str(), L"ansi text");
@@ -158,6 +168,7 @@ TEST(StringCore, NarrowStreams)
     std::ostringstream out;
     out << String(L"abc") << '|' << String() << '|' << String(L"");
     EXPECT_EQ(out.str(), "abc||");
+
     std::istringstream in("  \"a\\\"b\" c \"\"");
     String tokens[4];
     in >> tokens[0];
@@ -168,6 +179,7 @@ TEST(StringCore, NarrowStreams)
     EXPECT_TRUE(in.fail() && tokens[3].isNil()) << "only blanks: no token";
     EXPECT_TRUE(tokens[0] == L"a\"b" && tokens[1] == L"c");
     EXPECT_TRUE(!tokens[2].isNil() && tokens[2].isEmpty()) << "empty quotes give the empty text";
+
     std::istringstream last("tail");
     EXPECT_FALSE((last >> tokens[0]).fail()) << "a token ending the stream is not a failure";
     EXPECT_STREQ(tokens[0].c_str(), L"tail");

@@ -1,5 +1,7 @@
 #include "string/String.h"
+
 #include <gtest/gtest.h>
+
 #include <climits>
 #include <cstdio>
 #include <limits>
@@ -66,6 +68,7 @@ TEST(StringFormat, IntegerConsumers)
     expectConsumed(L"-7 x", static_cast<unsigned int>(-7), L"-7 x"); // unsigned keeps '-'
     expectConsumed(L"9000000000 rest", 9000000000LL, L" rest");
     expectConsumed(L"300", static_cast<unsigned char>(300), L"");
+
     String blanks(L"   ");
     int v = 1;
     blanks >> v;
@@ -101,6 +104,7 @@ TEST(StringFormat, StringConsumerLinesAndQuotes)
     expectConsumed(L"\"x\\\"y\" z", String(L"x\\\"y"), L" z"); // backslashes stay
     expectConsumed(L"\"a\\\\\"b", String(L"a\\\\"), L"b");     // an escaped backslash
     expectConsumed(L"\"never closed", String(L"never closed"), L"");
+
     String nil, out(L"x");
     nil >> out;
     EXPECT_TRUE(out.isNil() && !nil.isNil());

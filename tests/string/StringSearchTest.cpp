@@ -1,5 +1,7 @@
 #include "string/String.h"
+
 #include <gtest/gtest.h>
+
 #include <iterator>
 
 using torv::String;
@@ -56,6 +58,7 @@ TEST(StringSearch, PrefixSuffixAndSubstr)
     EXPECT_FALSE(hello.startsWith(String(L"He")) || String(L"he").startsWith(hello));
     EXPECT_TRUE(hello.endsWith(String(L"lo")) && hello.endsWith(hello));
     EXPECT_FALSE(hello.endsWith(String(L"Lo")));
+
     EXPECT_TRUE(hello.substr(1, 3) == L"el" && hello.substr(2) == L"llo");
     for (const String& piece : {hello.substr(3, 1), hello.substr(9, 12)})
         EXPECT_EQ(piece.block(), String::EMPTY.block());
@@ -70,6 +73,7 @@ TEST(StringSearch, TrimAndEatwhite)
     EXPECT_STREQ(String(L" a ").trim(true, false).c_str(), L"a ");
     EXPECT_STREQ(String(L"\t a b\n").trim(true, true).c_str(), L"a b");
     EXPECT_TRUE(String().trim(true, true).isNil());
+
     String s(L" a"), blanks(L"   ");
     s.eatwhite();
     blanks.eatwhite();
@@ -85,6 +89,7 @@ TEST(StringSearch, ReplaceCharacters)
     EXPECT_STREQ(shared.c_str(), L"bab") << "copy-on-write";
     String cut(L"xaxa");
     EXPECT_EQ(cut.replace(L'a', L'\0'), 2) << "the count includes every occurrence";
+
     String nil;
     EXPECT_TRUE(nil.replace(L'a', L'b') == 0 && nil.isNil());
 }
@@ -112,9 +117,11 @@ TEST(StringSearch, ReplaceTextsWithStringsAndNil)
     const torv::StringVal* block = s.block();
     EXPECT_EQ(s.replace(String(L"z"), String(L"y")), 0);
     EXPECT_TRUE(s.block() == block && block->inqRefCount() == before) << "no match keeps the block";
+
     EXPECT_EQ(s.replace(String(), L"y"), 0) << "NIL pattern counts as null";
     EXPECT_EQ(s.replace(L"b", String()), 1) << "NIL replacement deletes";
     EXPECT_STREQ(s.c_str(), L"ac");
+
     String nil;
     EXPECT_TRUE(nil.replace(L"a", L"b") == 0 && nil.block() == String::EMPTY.block());
 }

@@ -1,6 +1,9 @@
 #include "string/String.h"
+
 #include "../support/OnThreads.h"
+
 #include <gtest/gtest.h>
+
 #include <atomic>
 #include <string>
 #include <thread>
@@ -42,6 +45,7 @@ TEST(StringThreads, ConcurrentReadersOfAnEditedStringAgree)
         String edited(std::wstring(textLength, L'a').c_str());
         edited.stringAnsi();
         edited[0] = L'b';
+
         std::atomic<int> waiting(readers);
         std::vector<int> lengths(readers);
         std::vector<const char*> texts(readers);

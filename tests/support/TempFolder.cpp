@@ -1,5 +1,7 @@
 #include "TempFolder.h"
+
 #include "platform/WinApi.h"
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>

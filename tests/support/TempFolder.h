@@ -4,6 +4,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 #include "object/SmartPtr.h"
+
 #include <string>
 
 namespace testsupport {
@@ -14,6 +15,7 @@ public:
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
+
     // The folder's path with a trailing backslash.
     const std::wstring& path() const { return root; }
     std::wstring operator/(const std::wstring& relative) const { return root + relative; }
