@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <new>
+#include <vector>
 
 namespace torv {
 
@@ -24,12 +25,13 @@ bool isNumericClass(wchar_t c)
     return std::iswdigit(c) || c == L'.' || c == L'+' || c == L'-' || c == L'e' || c == L'E';
 }
 
-int countOccurrences(const String& text, const wchar_t* pattern, int patternLength)
+// Start of every non-overlapping occurrence, left to right.
+std::vector<int> occurrencesOf(const String& text, const wchar_t* pattern, int patternLength)
 {
-    int count = 0;
+    std::vector<int> starts;
     for (int at = text.find(pattern, 0); at >= 0; at = text.find(pattern, at + patternLength))
-        ++count;
-    return count;
+        starts.push_back(at);
+    return starts;
 }
 
 wchar_t* copyUnits(wchar_t* out, const wchar_t* units, int count)
@@ -212,14 +214,15 @@ int String::replace(const wchar_t* from, const wchar_t* to)
     if (!from || *from == L'\0')
         return 0;
     const int patternLength = static_cast<int>(std::wcslen(from));
-    const int count = countOccurrences(*this, from, patternLength);
-    if (count == 0) {
+    const std::vector<int> starts = occurrencesOf(*this, from, patternLength);
+    if (starts.empty()) {
         // No match shares the block; NIL becomes the empty string.
         *this = substr(0);
         return 0;
     }
     // The result is built in one block of its final size: appending piece
     // by piece would copy the text once per occurrence.
+    const int count = static_cast<int>(starts.size());
     const int replacementLength = to ? static_cast<int>(std::wcslen(to)) : 0;
     const long long resultLength =
         length() + static_cast<long long>(count) * (replacementLength - patternLength);
@@ -228,9 +231,10 @@ int String::replace(const wchar_t* from, const wchar_t* to)
     StringVal* block = StringVal::construct(L"", 0, static_cast<int>(resultLength));
     wchar_t* out = block->str();
     int position = 0;
-    for (int found; (found = find(from, position)) >= 0; position = found + patternLength) {
+    for (const int found : starts) {
         out = copyUnits(out, c_str() + position, found - position);
         out = copyUnits(out, to, replacementLength);
+        position = found + patternLength;
     }
     out = copyUnits(out, c_str() + position, length() - position);
     *out = L'\0';
