@@ -211,8 +211,8 @@ private:
     void unshare();
     void mergeWith(const String& other);
     String& appendUnits(const wchar_t* s, int length);
-    template <class Int> String& appendInteger(Int v);
-    template <class Int> String& extractInteger(Int& v, long long (*convert)(const wchar_t*), bool signedEnd);
+    template <class Number> String& appendNumber(Number v);
+    template <class Value> String& consume(Value& v);
     void keepFrom(int position);
     template <class Predicate> int findIf(int start, Predicate matches) const;
 

@@ -1,5 +1,7 @@
 #include "string/String.h"
 
+#include "string/TextConversion.h"
+
 #include <climits>
 #include <cwchar>
 #include <cwctype>
@@ -9,16 +11,6 @@
 namespace torv {
 
 namespace {
-
-bool isAlphaNumClass(wchar_t c)
-{
-    return std::iswalnum(c) || c == L'-' || c == L'.' || c == L'+';
-}
-
-bool isSignedDigit(wchar_t c)
-{
-    return std::iswdigit(c) || c == L'-';
-}
 
 bool isNumericClass(wchar_t c)
 {
@@ -46,14 +38,7 @@ wchar_t* copyUnits(wchar_t* out, const wchar_t* units, int count)
 template <class Predicate>
 int String::findIf(int start, Predicate matches) const
 {
-    const int end = length();
-    if (start < 0 || start >= end)
-        return -1;
-    const wchar_t* units = c_str();
-    for (int i = start; i < end; ++i)
-        if (matches(units[i]))
-            return i;
-    return -1;
+    return findUnit(c_str(), length(), start, matches);
 }
 
 int String::findAlphaNum(int start) const { return findIf(start, isAlphaNumClass); }
