@@ -21,7 +21,9 @@ public:
     StringBuilder() noexcept : units(nullptr), used(0), capacity(0) {}
     /// Releases the buffer.
     ~StringBuilder();
+    /// Not copyable: the buffer has one owner; copy the text with toString().
     StringBuilder(const StringBuilder&) = delete;
+    /// Not assignable, as it is not copyable.
     StringBuilder& operator=(const StringBuilder&) = delete;
 
     /// Makes room for at least `count` units in all, so that appends up to

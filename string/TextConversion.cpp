@@ -102,6 +102,26 @@ int alphaNumFrom(const wchar_t* units, int length)
     return findUnit(units, length, 0, isAlphaNumClass);
 }
 
+// A sign and one to nine ASCII digits followed by an ASCII unit: every
+// run-time conversion reads these alike, so they skip the run-time call.
+bool readShortDecimal(const wchar_t* s, long long& value)
+{
+    const bool negative = *s == L'-';
+    if (negative || *s == L'+')
+        ++s;
+    long long magnitude = 0;
+    int digits = 0;
+    for (; *s >= L'0' && *s <= L'9'; ++s) {
+        if (++digits > 9)
+            return false;
+        magnitude = magnitude * 10 + (*s - L'0');
+    }
+    if (digits == 0 || *s >= 0x80)
+        return false;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 long long toInt(const wchar_t* s) { return _wtoi(s); }
 long long toLong(const wchar_t* s) { return _wtol(s); }
 long long toInt64(const wchar_t* s) { return _wtoi64(s); }
@@ -117,7 +137,8 @@ int readInteger(const wchar_t* units, int length, Int& v, long long (*convert)(c
         v = 0;
         return length;
     }
-    v = static_cast<Int>(convert(units + start));
+    long long value = 0;
+    v = static_cast<Int>(readShortDecimal(units + start, value) ? value : convert(units + start));
     const int end = endFrom(units, length, start);
     return end < 0 ? length : end;
 }

@@ -1,4 +1,6 @@
 #include "string/String.h"
+#include "string/StringBuilder.h"
+#include "string/StringReader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,39 +10,96 @@
 #include <tuple>
 
 using torv::String;
+using torv::StringBuilder;
+using torv::StringReader;
 
 namespace {
 
-TEST(StringFormat, IntegerAppenders)
+bool sameText(const String& a, const String& b)
 {
-    String s(L"a");
-    s << "bc" << 'A' << L'|' << L'A' << L'|' << static_cast<unsigned char>(255) << L'|'
-      << static_cast<short>(-32768) << L'|' << static_cast<unsigned short>(65535) << L'|' << -1
-      << L'|' << 4294967295u << L'|' << LONG_MIN << L'|' << 4000000000ul << L'|' << LLONG_MIN
-      << L'|' << ULLONG_MAX << L'|' << true << L'|' << false << static_cast<char>(-128);
-    EXPECT_STREQ(s.c_str(),
-                 L"abc65|A|255|-32768|65535|-1|4294967295|-2147483648|4000000000|"
-                 L"-9223372036854775808|18446744073709551615|true|false-128");
+    return a.isNil() == b.isNil() && a.length() == b.length() && a == b;
 }
 
-TEST(StringFormat, FloatingAppendersPrecision)
+// Every case runs through String's << and the builder's, which must agree
+// with each other and with the expected text.
+template <class T>
+void expectAppends(const T& value, const wchar_t* expected)
 {
+    String appended(L"");
+    appended << value;
+    StringBuilder builder;
+    builder << value;
+    const String built = builder.toString();
+    EXPECT_STREQ(appended.c_str(), expected) << "String << " << ::testing::PrintToString(value);
+    EXPECT_TRUE(sameText(built, appended) && builder.length() == appended.length())
+        << "builder << " << ::testing::PrintToString(value) << " gave '" << built.c_str() << "'";
+}
+
+TEST(StringFormat, AppendersWriteTheSameTextInStringAndBuilder)
+{
+    expectAppends("bc", L"bc");
+    expectAppends('A', L"65"); // a char appends its number
+    expectAppends(static_cast<char>(-128), L"-128");
+    expectAppends(L'A', L"A");
+    expectAppends(L'\0', L"");
+    expectAppends(L"wide", L"wide");
+    expectAppends(String(L"str"), L"str");
+    expectAppends(String(), L""); // NIL appends nothing
+    expectAppends(static_cast<unsigned char>(255), L"255");
+    expectAppends(static_cast<short>(-32768), L"-32768");
+    expectAppends(static_cast<unsigned short>(65535), L"65535");
+    expectAppends(-1, L"-1");
+    expectAppends(4294967295u, L"4294967295");
+    expectAppends(LONG_MIN, L"-2147483648");
+    expectAppends(4000000000ul, L"4000000000");
+    expectAppends(LLONG_MIN, L"-9223372036854775808");
+    expectAppends(ULLONG_MAX, L"18446744073709551615");
+    expectAppends(true, L"true");
+    expectAppends(false, L"false");
+
+    // Precision: about nine digits after the integer part, eight significant below one.
     const double inf = std::numeric_limits<double>::infinity();
     const float finf = std::numeric_limits<float>::infinity();
-    const struct { String text; const wchar_t* expected; } cases[] = {
-        {String() << 0.0, L"0"},           {String() << 0.5, L"0.5"},
-        {String() << 1.0 / 3, L"0.33333333"}, {String() << 100.0, L"100"},
-        {String() << -2.25, L"-2.25"},     {String() << 1234567.125, L"1234567.125"},
-        {String() << 2.0f / 3, L"0.6667"}, {String() << 10.5f, L"10.5"},
+    const std::tuple<double, const wchar_t*> doubles[] = {
+        {0.0, L"0"},           {0.5, L"0.5"},      {1.0 / 3, L"0.33333333"},           {100.0, L"100"},
+        {-2.25, L"-2.25"},     {1234567.125, L"1234567.125"},
         // Infinities have no digits to count; they append the run-time's own text.
-        {String() << inf, L"1.#INF"},      {String() << -inf, L"-1.#INF"},
-        {String() << finf, L"1.#INF"},     {String() << -finf, L"-1.#INF"},
-    };
-    for (const auto& c : cases)
-        EXPECT_STREQ(c.text.c_str(), c.expected);
-    wchar_t expected[56];
-    _snwprintf(expected, 56, L"%.8g", 1e-5);
-    EXPECT_STREQ((String() << 1e-5).c_str(), expected);
+        {inf, L"1.#INF"},      {-inf, L"-1.#INF"}};
+    for (const auto& c : doubles)
+        expectAppends(std::get<0>(c), std::get<1>(c));
+    const std::tuple<float, const wchar_t*> floats[] = {
+        {2.0f / 3, L"0.6667"}, {10.5f, L"10.5"}, {finf, L"1.#INF"}, {-finf, L"-1.#INF"}};
+    for (const auto& c : floats)
+        expectAppends(std::get<0>(c), std::get<1>(c));
+    wchar_t exponent[56];
+    _snwprintf(exponent, 56, L"%.8g", 1e-5);
+    expectAppends(1e-5, exponent);
+}
+
+TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
+{
+    String appended(L"");
+    StringBuilder builder;
+    for (int i = 0; i < 1000; ++i) { // crosses many growth steps
+        appended << i << L',' << 0.25 * i;
+        builder << i << L',' << 0.25 * i;
+    }
+    EXPECT_TRUE(sameText(builder.toString(), appended)) << "text lost or moved while growing";
+
+    builder.clear();
+    builder.reserve(4);
+    builder.write(L"ab\0c", 4).write(L"xyz", -1).write(L"q", -2).write(nullptr, 3);
+    EXPECT_TRUE(sameText(builder.toString(), String(L"").write(L"ab\0c", 4).write(L"xyz", -1)))
+        << "write keeps a counted NUL, reads -1 to the NUL, takes nothing for other negatives or null";
+
+    builder.clear();
+    EXPECT_TRUE(builder.toString().block() == String::EMPTY.block()) << "an empty builder gives EMPTY, not NIL";
+    builder.printf(L"[0x%08x] '%s' and '%s' (%d) %s", 0x1234u, String(L"wide"), String(), 7, L"lit");
+    builder.printf(L"%s", String(L'y', 40000));
+    EXPECT_EQ(builder.length(), 34 + 40000) << "printf appends all of its output, NIL formats as empty";
+    EXPECT_STREQ(builder.toString().substr(0, 34).c_str(), L"[0x00001234] 'wide' and '' (7) lit");
+    builder.printf(nullptr);
+    EXPECT_EQ(builder.length(), 34 + 40000) << "a null format appends nothing";
 }
 
 // A start value the consumer must overwrite.
@@ -49,14 +108,26 @@ T other(T value) { return static_cast<T>(value + 1); }
 bool other(bool value) { return !value; }
 String other(const String&) { return String(L"unset"); }
 
+// Reads from `text` with String's >> and a reader, which must agree with
+// each other and with the expectation; a second read from the remainder
+// must agree too, so the reader's position is exercised past the start.
 template <class T>
 void expectConsumed(const wchar_t* text, T expected, const wchar_t* rest)
 {
-    String s(text);
-    T value = other(expected);
-    s >> value;
-    EXPECT_EQ(value, expected) << text;
-    EXPECT_STREQ(s.c_str(), rest) << text;
+    String consumed(text);
+    StringReader reader(consumed);
+    for (int read = 1; read <= 2; ++read) {
+        T value = other(expected), readerValue = other(expected);
+        consumed >> value;
+        reader >> readerValue;
+        if (read == 1) {
+            EXPECT_EQ(value, expected) << text;
+            EXPECT_STREQ(consumed.c_str(), rest) << text;
+        }
+        EXPECT_EQ(readerValue, value) << "reader value, read " << read << " of '" << text << "'";
+        EXPECT_TRUE(sameText(reader.rest(), consumed) && reader.atEnd() == consumed.isEmpty())
+            << "reader rest '" << reader.rest().c_str() << "', read " << read << " of '" << text << "'";
+    }
 }
 
 TEST(StringFormat, IntegerConsumers)
@@ -68,6 +139,8 @@ TEST(StringFormat, IntegerConsumers)
     expectConsumed(L"-7 x", static_cast<unsigned int>(-7), L"-7 x"); // unsigned keeps '-'
     expectConsumed(L"9000000000 rest", 9000000000LL, L" rest");
     expectConsumed(L"300", static_cast<unsigned char>(300), L"");
+    expectConsumed(L"-70000,1", static_cast<short>(-70000), L",1");
+    expectConsumed(L"x", 0L, L"x");
 
     String blanks(L"   ");
     int v = 1;
@@ -104,10 +177,18 @@ TEST(StringFormat, StringConsumerLinesAndQuotes)
     expectConsumed(L"\"x\\\"y\" z", String(L"x\\\"y"), L" z"); // backslashes stay
     expectConsumed(L"\"a\\\\\"b", String(L"a\\\\"), L"b");     // an escaped backslash
     expectConsumed(L"\"never closed", String(L"never closed"), L"");
+    expectConsumed(L"\n\n", String(L""), L"\n");
 
-    String nil, out(L"x");
-    nil >> out;
-    EXPECT_TRUE(out.isNil() && !nil.isNil());
+    // NIL gives NIL once, then the empty text that String's >> left behind.
+    String nil;
+    StringReader reader(nil);
+    for (int read = 1; read <= 2; ++read) {
+        String out(L"x"), readerOut(L"x");
+        nil >> out;
+        reader >> readerOut;
+        EXPECT_TRUE(out.isNil() == (read == 1) && sameText(readerOut, out) && sameText(reader.rest(), nil))
+            << "read " << read << " of NIL";
+    }
 }
 
 TEST(StringFormat, PrintfReplacesTheTextUpTo32768Units)
