@@ -15,16 +15,16 @@ struct Timing {
     double medianSeconds;
 };
 
-inline Timing measure(const std::function<void()>& work, int repetitions)
+inline double secondsOf(const std::function<void()>& work)
 {
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(repetitions));
-    for (int i = 0; i < repetitions; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const auto stop = std::chrono::steady_clock::now();
-        samples.push_back(std::chrono::duration<double>(stop - start).count());
-    }
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const auto stop = std::chrono::steady_clock::now();
+    return std::chrono::duration<double>(stop - start).count();
+}
+
+inline Timing summary(std::vector<double>& samples)
+{
     std::sort(samples.begin(), samples.end());
     return {samples.front(), samples[samples.size() / 2]};
 }
@@ -39,8 +39,14 @@ inline void printHeader(const char* title)
 inline void compare(const char* name, const std::function<void()>& candidate,
                     const std::function<void()>& baseline, int repetitions = 15)
 {
-    const Timing ours = measure(candidate, repetitions);
-    const Timing theirs = measure(baseline, repetitions);
+    // Alternating the two keeps a change of machine load from favouring either.
+    std::vector<double> ourSamples, theirSamples;
+    for (int i = 0; i < repetitions; ++i) {
+        ourSamples.push_back(secondsOf(candidate));
+        theirSamples.push_back(secondsOf(baseline));
+    }
+    const Timing ours = summary(ourSamples);
+    const Timing theirs = summary(theirSamples);
     std::printf("%-34s %10.3f ms %10.3f ms %10.3f ms %8.2f\n", name, ours.minSeconds * 1e3,
                 ours.medianSeconds * 1e3, theirs.medianSeconds * 1e3,
                 ours.medianSeconds / theirs.medianSeconds);

@@ -1,8 +1,11 @@
 // String against std::wstring and the C run-time, in the same run: copies,
-// concatenation, search, trim, replace, number formatting and parsing.
+// concatenation, search, trim, replace, number formatting and parsing, and
+// StringBuilder and StringReader on long texts.
 
 #include "bench/BenchHarness.h"
 #include "string/String.h"
+#include "string/StringBuilder.h"
+#include "string/StringReader.h"
 
 #include <cstdlib>
 #include <cwchar>
@@ -191,10 +194,10 @@ void benchFormatting(const char* kind, const wchar_t* format, MakeValue makeValu
 template <class MakeValue>
 std::wstring numberLine(int count, MakeValue make)
 {
-    String line;
+    torv::StringBuilder line;
     for (int i = 0; i < count; ++i)
         line << make(i) << L' ';
-    return line.c_str();
+    return line.toString().c_str();
 }
 
 template <class Value, class Parse>
@@ -240,6 +243,102 @@ void benchNumbers()
                          [](const wchar_t* s, wchar_t** end) { return std::wcstod(s, end); });
 }
 
+// Each sample builds or reads its text this many times, so that the small
+// size still takes long enough to time.
+const int linearRounds = 20;
+
+void appendEightUnits(torv::StringBuilder& built, int appends)
+{
+    for (int i = 0; i < appends; ++i)
+        built << L"abcdefgh";
+    bench::keep(built.length());
+}
+
+void buildWithNewBuilders(int appends)
+{
+    for (int round = 0; round < linearRounds; ++round) {
+        torv::StringBuilder built;
+        appendEightUnits(built, appends);
+    }
+}
+
+// Under Wine every block above about 128 KiB is freshly mapped, and touching
+// its pages costs more than the appends; a cleared builder keeps its buffer.
+void buildWithClearedBuilder(torv::StringBuilder& built, int appends, int rounds)
+{
+    for (int round = 0; round < rounds; ++round) {
+        built.clear();
+        appendEightUnits(built, appends);
+    }
+}
+
+void readWithReader(const String& line, int count, int rounds = linearRounds)
+{
+    for (int round = 0; round < rounds; ++round) {
+        torv::StringReader reader(line);
+        long sum = 0;
+        for (int i = 0; i < count; ++i) {
+            int v = 0;
+            reader >> v;
+            sum += v;
+        }
+        bench::keep(sum);
+    }
+}
+
+void readWithWcstol(const std::wstring& line, int count)
+{
+    for (int round = 0; round < linearRounds; ++round) {
+        const wchar_t* cursor = line.c_str();
+        long sum = 0;
+        for (int i = 0; i < count; ++i) {
+            wchar_t* end = nullptr;
+            sum += std::wcstol(cursor, &end, 10);
+            cursor = end;
+        }
+        bench::keep(sum);
+    }
+}
+
+void benchBuilderAndReader()
+{
+    bench::printHeader("StringBuilder and StringReader (x20 per sample)");
+    const auto makeInt = [](int i) { return i * 7919 - 50000000; };
+    const int small = 2000;
+    const int large = 20000;
+    for (const int count : {small, large}) {
+        const std::string appendName = "builder << 8 units x " + std::to_string(count);
+        bench::compare(appendName.c_str(), [&] { buildWithNewBuilders(count); },
+                       [&] {
+                           for (int round = 0; round < linearRounds; ++round) {
+                               std::wstring built;
+                               for (int i = 0; i < count; ++i)
+                                   built += L"abcdefgh";
+                               bench::keep(built);
+                           }
+                       });
+    }
+    for (const int count : {small, large}) {
+        const std::wstring line = numberLine(count, makeInt);
+        const String source(line.c_str());
+        const std::string readName = "reader >> int x " + std::to_string(count) + " vs wcstol";
+        bench::compare(readName.c_str(), [&] { readWithReader(source, count); },
+                       [&] { readWithWcstol(line, count); });
+    }
+    // Growth from the small to the large size: the small one runs ten times
+    // as often, so that both take as long and share the machine alike; a
+    // ratio of 1 is linear growth (10x the time for 10x the size).
+    const int growth = large / small;
+    torv::StringBuilder smallBuilder, largeBuilder;
+    bench::compare("growth: builder 20000 / 10x2000",
+                   [&] { buildWithClearedBuilder(largeBuilder, large, linearRounds); },
+                   [&] { buildWithClearedBuilder(smallBuilder, small, growth * linearRounds); });
+    const String smallLine(numberLine(small, makeInt).c_str());
+    const String largeLine(numberLine(large, makeInt).c_str());
+    bench::compare("growth: reader 20000 / 10x2000", [&] { readWithReader(largeLine, large); },
+                   [&] { readWithReader(smallLine, small, growth * linearRounds); });
+}
+
 } // namespace
 
 int main()
@@ -248,5 +347,6 @@ int main()
     benchConcat();
     benchSearchTrimReplace();
     benchNumbers();
+    benchBuilderAndReader();
     return 0;
 }
