@@ -64,7 +64,7 @@ void NumberText::setDecimal(unsigned long long magnitude, bool negative)
     } while (magnitude != 0);
     if (negative)
         *--p = L'-';
-    first = p;
+    start = static_cast<int>(p - text);
     count = static_cast<int>(end - p);
 }
 
@@ -77,7 +77,7 @@ void NumberText::setFloating(double v, int precision)
     const int capacity = sizeof(text) / sizeof(text[0]);
     _snwprintf(text, capacity, format, v);
     text[capacity - 1] = L'\0';
-    first = text;
+    start = 0;
     count = static_cast<int>(std::wcslen(text));
 }
 

@@ -60,7 +60,7 @@ public:
     // The same with float precision: about five after, four below one.
     explicit NumberText(float v);
 
-    const wchar_t* units() const { return first; }
+    const wchar_t* units() const { return text + start; }
     int length() const { return count; }
 
 private:
@@ -69,7 +69,7 @@ private:
 
     // Room for 55 units and a NUL: the longest floating-point text kept.
     wchar_t text[56];
-    const wchar_t* first;
+    int start;
     int count;
 };
 
