@@ -1,0 +1,2 @@
+#pragma once
+#define IDS_GREETING 1
