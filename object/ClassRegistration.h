@@ -20,7 +20,7 @@ struct ClassRegistration {
 
 } // namespace torv
 
-// TORV_FOR_EACH_CLASS(m, A, B, ...) expands to m(A) m(B) ...
+/// TORV_FOR_EACH_CLASS(m, A, B, ...) expands to m(A) m(B) ...
 #define TORV_EXPAND(x) x
 #define TORV_EACH_1(m, x) m(x)
 #define TORV_EACH_2(m, x, ...) m(x) TORV_EXPAND(TORV_EACH_1(m, __VA_ARGS__))
