@@ -1,2 +1,0 @@
-#pragma once
-#define IDS_GREETING 1
