@@ -12,6 +12,13 @@
 # the resource header embedded as "RESOURCE.H" of type METADATA, so that its
 # symbols can be looked up by name.
 #
+#   torv_program_startup(<target>)
+#
+# links a program whose start-up code is module/ModuleStartup.h with
+# TORV_EXECUTABLE_MODULE so that its Module is initialised after all of its
+# static initialisers and terminated before its exit-time destructors
+# (torv_add_module(... EXECUTABLE) does this itself).
+#
 #   torv_add_translation(<module> LANGUAGE <code> RESOURCES <file.rc>...)
 #
 # makes the resource-only translation library <module><code>.dll (for
@@ -28,6 +35,14 @@ function(_torv_version_binary version out)
   list(SUBLIST parts 0 4 parts)
   string(REPLACE ";" "," joined "${parts}")
   set(${out} "${joined}" PARENT_SCOPE)
+endfunction()
+
+function(torv_program_startup target)
+  if(MINGW)
+    # The start-up code wraps the run-time's __main (which runs the static
+    # initialisers just before main) and exit.
+    target_link_options(${target} PRIVATE -Wl,--wrap=__main,--wrap=exit)
+  endif()
 endfunction()
 
 function(torv_add_module name)
@@ -72,6 +87,7 @@ function(torv_add_module name)
 
   if(ARG_EXECUTABLE)
     add_executable(${name} ${module_sources})
+    torv_program_startup(${name})
   else()
     add_library(${name} SHARED ${module_sources})
     set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "")

@@ -127,9 +127,9 @@ String getWindowsError()
     const DWORD code = GetLastError();
     if (code == 0)
         return String::EMPTY;
-    // Inserts stay as written: there are no arguments to fill them.
-    const DWORD flags =
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    // No arguments are passed: a message with inserts yields no text and
+    // falls back to the bracketed code.
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM;
     wchar_t* buffer = nullptr;
     FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
     String text;

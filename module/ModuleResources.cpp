@@ -76,10 +76,10 @@ std::pair<HINSTANCE, HRSRC> Module::findResourceImpl(const wchar_t* name, const 
                                                      DWORD* const languageChoice) const
 {
     const std::pair<HINSTANCE, HRSRC> none(nullptr, nullptr);
-    // A module without a handle has no resources (a null handle would
-    // search the process's executable).
+    // A module not yet initialised has null handles, which search the
+    // program's own file.
     HINSTANCE h = tryTranslation ? resourceInstance : instance;
-    if (!name || !h)
+    if (!name)
         return none;
     HRSRC r = FindResourceW(h, name, type);
     if (!r)

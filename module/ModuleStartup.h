@@ -14,8 +14,13 @@
 //   detach  the CDynLinkLibrary deleted, AfxTermExtensionModule,
 //           internalTerm.
 // - In an executable, define TORV_EXECUTABLE_MODULE before including it:
-//   the Module is initialised during static initialisation and terminated
-//   with the exit-time destructors.
+//   the Module is initialised once every static initialiser of the program
+//   has run, just before main (wmain, WinMain), and terminated when main
+//   returns or exit is called, before any exit-time destructor; link order
+//   does not matter. MinGW: the program must be linked with
+//   -Wl,--wrap=__main,--wrap=exit (torv_add_module(... EXECUTABLE) and
+//   torv_program_startup() in cmake/TorvModuleKit.cmake add them); without
+//   them the link fails on __real___main.
 
 #include "module/Module.h"
 #include "platform/MfcLayer.h"
@@ -41,18 +46,53 @@ public:
 
 #if defined(TORV_EXECUTABLE_MODULE)
 
+#include <cstdlib>
+
 namespace {
 
-struct TorvExecutableStartup {
-    TorvExecutableStartup() { torv::ModuleStartup::init(GetModuleHandleW(nullptr)); }
-    ~TorvExecutableStartup() { torv::ModuleStartup::term(); }
-    TorvExecutableStartup(const TorvExecutableStartup&) = delete;
-    TorvExecutableStartup& operator=(const TorvExecutableStartup&) = delete;
-};
+void torvTermProgram()
+{
+    torv::ModuleStartup::term();
+}
 
-const TorvExecutableStartup torvExecutableStartup;
+void torvInitProgram()
+{
+    static bool started = false;
+    if (started)
+        return;
+    started = true;
+    torv::ModuleStartup::init(GetModuleHandleW(nullptr));
+    // For exit called where it is not wrapped (another module): registered
+    // after every static object's destructor, so it still runs before them.
+    std::atexit(torvTermProgram);
+}
 
 } // namespace
+
+#if defined(_MSC_VER)
+// The C++ initialisers lie in .CRT$XCU; .CRT$XCY runs after all of them.
+#pragma section(".CRT$XCY", read)
+extern "C" __declspec(allocate(".CRT$XCY")) void (*const torvProgramStartup)() = torvInitProgram;
+#pragma comment(linker, "/include:torvProgramStartup")
+#else
+// The run-time calls __main after its own set-up and before main; the real
+// one runs the static initialisers. exit is where main's return and every
+// exit call of the program meet, before any exit-time destructor.
+extern "C" void __real___main();
+extern "C" [[noreturn]] void __real_exit(int code);
+
+extern "C" void __wrap___main()
+{
+    __real___main();
+    torvInitProgram();
+}
+
+extern "C" [[noreturn]] void __wrap_exit(int code)
+{
+    torvTermProgram();
+    __real_exit(code);
+}
+#endif
 
 #else
 

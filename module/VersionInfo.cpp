@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <stdexcept>
 
 namespace torv {
@@ -50,6 +51,11 @@ std::unique_ptr<VersionInfo> VersionInfo::ofFile(const wchar_t* fileName)
     std::vector<BYTE> block(size);
     if (!GetFileVersionInfoW(fileName, 0, size, block.data()))
         return nullptr;
+    return fromBlock(std::move(block));
+}
+
+std::unique_ptr<VersionInfo> VersionInfo::fromBlock(std::vector<BYTE> block)
+{
     return std::unique_ptr<VersionInfo>(new VersionInfo(std::move(block)));
 }
 
@@ -87,7 +93,8 @@ std::optional<std::wstring> VersionInfo::queryString(const wchar_t* name)
     if (!VerQueryValueW(data.data(), valuePath(translations[0], name).c_str(), &text, &length)
         || text == nullptr || length == 0)
         return std::nullopt;
-    return std::wstring(static_cast<const wchar_t*>(text));
+    const wchar_t* units = static_cast<const wchar_t*>(text);
+    return std::wstring(units, wcsnlen(units, length));
 }
 
 std::wstring productDataFolder(HMODULE module)

@@ -15,10 +15,13 @@ public:
     // The version block of `fileName`, found by the system's library search
     // order; null when the file has no block or it cannot be read.
     static std::unique_ptr<VersionInfo> ofFile(const wchar_t* fileName);
+    /// Over a version block already in memory.
+    static std::unique_ptr<VersionInfo> fromBlock(std::vector<BYTE> block);
 
-    // The value `name` (e.g. "ProductName") of the first translation, absent
-    // when the block has no such value. Throws std::runtime_error when the
-    // block has no translation table or the value path does not fit.
+    /// The value `name` (e.g. "ProductName") of the first translation, absent
+    /// when the block has no such value. The text is read within the length
+    /// the block gives it, NUL or not. Throws std::runtime_error when the
+    /// block has no translation table or the value path does not fit.
     std::optional<std::wstring> queryString(const wchar_t* name);
 
 private:

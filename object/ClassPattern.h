@@ -22,7 +22,11 @@
 // defining code module's thisModule(); both hooks do nothing. A class with
 // real hooks uses TORV_DEFINE_CLASS_OWN_STATICS(X, Base) instead and
 // defines X::initStatics() and X::clearStatics() itself; they run when the
-// defining module is initialised and terminated.
+// defining module is initialised and terminated. Such a class must be
+// listed in its module's TORV_REGISTER_CLASSES: otherwise its descriptor
+// could appear only after the module was initialised and the hooks would
+// never run, so the link fails with an undefined reference to
+// X::listedInTorvRegisterClasses().
 //
 // Descriptors are not registered by per-source static initialisers (whose
 // order across sources is unspecified): a code module that needs its
@@ -38,14 +42,19 @@ public:                                                                         
     static const ::torv::KelClass* Class();                                                        \
     const ::torv::KelClass* getClassType() const override;                                         \
     static void initStatics();                                                                     \
-    static void clearStatics()
+    static void clearStatics();                                                                    \
+    static void listedInTorvRegisterClasses()
 
 #define TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                     \
     class X::ClassCreator : public ::torv::KelClass {                                              \
     public:                                                                                        \
         ClassCreator() : ::torv::KelClass(L"" #X, Base::Class(), ::thisModule()) {}                \
         ~ClassCreator() override {}                                                                \
-        void initClassStatics() const override { X::initStatics(); }                               \
+        void initClassStatics() const override                                                     \
+        {                                                                                          \
+            X::listedInTorvRegisterClasses();                                                      \
+            X::initStatics();                                                                      \
+        }                                                                                          \
         void clearClassStatics() const override { X::clearStatics(); }                             \
     };                                                                                             \
     const ::torv::KelClass* X::Class()                                                             \

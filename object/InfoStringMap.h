@@ -18,7 +18,7 @@ public:
     using Infos = std::map<const String, String, StringLess2>;
 
     InfoStringMap();
-    explicit InfoStringMap(const Infos& m);
+    InfoStringMap(const Infos& m);
     // A copy expires whatever the source says, as every new record does.
     InfoStringMap(const InfoStringMap& o);
     ~InfoStringMap() override;

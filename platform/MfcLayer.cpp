@@ -75,9 +75,8 @@ CDynLinkLibrary::~CDynLinkLibrary()
 
 bool torv::platform::loadStringEntry(HINSTANCE instance, unsigned int id, String& text)
 {
-    if (!instance)
-        return false;
-    // With no buffer size the call hands out the entry in place.
+    // With no buffer size the call hands out the entry in place. A null
+    // instance searches the program's own file.
     const wchar_t* entry = nullptr;
     const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&entry), 0);
     if (length <= 0 || !entry)
@@ -91,7 +90,10 @@ bool torv::platform::loadStringEntry(HINSTANCE instance, unsigned int id, String
 bool torv::platform::loadStringEntry(HINSTANCE instance, unsigned int id, String& text)
 {
     CStringW loaded;
-    if (!instance || !loaded.LoadString(instance, id) || loaded.IsEmpty())
+    // A null instance stands for the program's own file.
+    if (!instance)
+        instance = GetModuleHandleW(nullptr);
+    if (!loaded.LoadString(instance, id) || loaded.IsEmpty())
         return false;
     text = String(static_cast<const wchar_t*>(loaded), loaded.GetLength());
     return true;

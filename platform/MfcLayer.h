@@ -68,8 +68,8 @@ class String;
 
 namespace platform {
 
-// Loads string-table entry id from instance into text. An absent entry, an
-// empty entry and a null instance all fail alike.
+/// Loads string-table entry id from instance (null: the program's own file)
+/// into text. An absent and an empty entry fail alike: false.
 TORV_API bool loadStringEntry(HINSTANCE instance, unsigned int id, String& text);
 
 } // namespace platform

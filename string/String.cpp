@@ -49,7 +49,7 @@ String::String(wchar_t c, int count)
         takeOverDataFrom(EMPTY);
         return;
     }
-    val = StringVal::construct(L"", 0, count + 1);
+    val = StringVal::construct(L"", 0, StringVal::checkedLength(count + 1LL));
     wchar_t* units = val->str();
     for (int i = 0; i < count; ++i)
         units[i] = c;

@@ -1,5 +1,7 @@
 #include "string/String.h"
 
+#include "string/AllocationFailure.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -30,7 +32,7 @@ StringBuffer::operator wchar_t*()
 {
     releaseArray();
     const int units = size < 0 ? 0 : size;
-    wchar_t* array = new wchar_t[static_cast<std::size_t>(units) + 1];
+    wchar_t* array = allocateArray<wchar_t>(static_cast<std::size_t>(units) + 1);
     array[0] = L'\0';
     array[units] = L'\0';
     if (keep && !owner->isNil())
@@ -44,7 +46,7 @@ StringBuffer::operator char*()
 {
     releaseArray();
     const int bytes = size < 0 ? 0 : size;
-    char* array = new char[static_cast<std::size_t>(bytes) + 1];
+    char* array = allocateArray<char>(static_cast<std::size_t>(bytes) + 1);
     array[0] = '\0';
     array[bytes] = '\0';
     if (keep && !owner->isNil())

@@ -1,5 +1,6 @@
 #include "string/StringBuilder.h"
 
+#include "string/AllocationFailure.h"
 #include "string/TextConversion.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cwchar>
-#include <new>
 #include <stdio.h>
 
 namespace torv {
@@ -17,7 +17,7 @@ namespace {
 // Every allocation failure of the builder leaves through here.
 [[noreturn]] void failAllocation()
 {
-    throw std::bad_alloc();
+    throw AllocationFailure();
 }
 
 const int largestCapacity = INT_MAX - 1;

@@ -13,8 +13,8 @@ namespace torv {
 /// Every `<<` appends exactly the text that String's `<<` of the same
 /// argument appends. The builder owns its buffer; toString() copies the
 /// text into a String of its own. Storage that cannot be allocated throws
-/// `std::bad_alloc` and leaves the text as it was. One builder is used by
-/// one thread at a time.
+/// AllocationFailure ("bad allocation") and leaves the text as it was. One
+/// builder is used by one thread at a time.
 class TORV_API StringBuilder {
 public:
     /// An empty builder with no buffer yet.

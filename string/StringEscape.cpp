@@ -108,7 +108,7 @@ void String::controlsToEsc(bool unicode)
         return;
     const int textLength = length();
     const wchar_t* text = c_str();
-    int growth = 0;
+    long long growth = 0;
     for (int i = 0; i < textLength; ++i)
         growth += escapeGrowth(text[i], unicode);
     if (growth == 0)
@@ -116,7 +116,7 @@ void String::controlsToEsc(bool unicode)
 
     // The copy starts with the old text; filling from the end never
     // overwrites a unit before it has been read.
-    const int escapedLength = textLength + growth;
+    const int escapedLength = StringVal::checkedLength(textLength + growth);
     StringVal* block = StringVal::construct(text, textLength, escapedLength);
     wchar_t* units = block->str();
     wchar_t* end = units + escapedLength;

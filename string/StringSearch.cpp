@@ -2,10 +2,8 @@
 
 #include "string/TextConversion.h"
 
-#include <climits>
 #include <cwchar>
 #include <cwctype>
-#include <new>
 #include <vector>
 
 namespace torv {
@@ -209,11 +207,9 @@ int String::replace(const wchar_t* from, const wchar_t* to)
     // by piece would copy the text once per occurrence.
     const int count = static_cast<int>(starts.size());
     const int replacementLength = to ? static_cast<int>(std::wcslen(to)) : 0;
-    const long long resultLength =
-        length() + static_cast<long long>(count) * (replacementLength - patternLength);
-    if (resultLength > INT_MAX)
-        throw std::bad_alloc();
-    StringVal* block = StringVal::construct(L"", 0, static_cast<int>(resultLength));
+    const int resultLength = StringVal::checkedLength(
+        length() + static_cast<long long>(count) * (replacementLength - patternLength));
+    StringVal* block = StringVal::construct(L"", 0, resultLength);
     wchar_t* out = block->str();
     int position = 0;
     for (const int found : starts) {
@@ -223,7 +219,7 @@ int String::replace(const wchar_t* from, const wchar_t* to)
     }
     out = copyUnits(out, c_str() + position, length() - position);
     *out = L'\0';
-    block->len = static_cast<int>(resultLength);
+    block->len = resultLength;
     adopt(block);
     return count;
 }

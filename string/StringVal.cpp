@@ -1,8 +1,11 @@
 #include "string/StringVal.h"
 
+#include "string/AllocationFailure.h"
+
 #include <windows.h>
 
 #include <cstddef>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -31,6 +34,13 @@ int adjustedLength(const wchar_t* s, int length)
 }
 
 } // namespace
+
+int StringVal::checkedLength(long long units)
+{
+    if (units > INT_MAX)
+        throw AllocationFailure();
+    return static_cast<int>(units);
+}
 
 std::size_t StringVal::allocationSize(int capacity)
 {
@@ -64,13 +74,15 @@ StringVal* StringVal::construct(const wchar_t* s, int length, int capacity)
         capacity = length;
     void* memory = std::malloc(allocationSize(capacity));
     if (memory == nullptr)
-        throw std::bad_alloc();
+        throw AllocationFailure();
     return construct(memory, s, length, capacity);
 }
 
 StringVal* StringVal::construct(const char* s, int length, int capacity)
 {
-    if (length > 0 && s[length - 1] == '\0')
+    if (length < -1)
+        length = 0;
+    else if (length > 0 && s[length - 1] == '\0')
         --length;
     const int units = MultiByteToWideChar(CP_ACP, 0, s, length, nullptr, 0);
     if (units == 0)
@@ -95,11 +107,11 @@ void StringVal::destruct(StringVal* block)
     std::free(block);
 }
 
-StringVal* StringVal::concatenation(const wchar_t* s, int length) const
+StringVal* StringVal::concatenation(const wchar_t* s, int length)
 {
     length = givenLength(s, length);
     const int own = this->length();
-    StringVal* block = construct(chars, own, own + length);
+    StringVal* block = construct(chars, own, checkedLength(static_cast<long long>(own) + length));
     if (length > 0)
         std::wmemcpy(block->chars + own, s, static_cast<std::size_t>(length));
     block->len = own + length;
@@ -141,7 +153,7 @@ const char* StringVal::stringAnsi() const
     const int bytes = WideCharToMultiByte(CP_ACP, 0, chars, len + 1, nullptr, 0, nullptr, nullptr);
     if (bytes == 0)
         return emptyAnsi;
-    char* converted = new char[static_cast<std::size_t>(bytes)];
+    char* converted = allocateArray<char>(static_cast<std::size_t>(bytes));
     WideCharToMultiByte(CP_ACP, 0, chars, len + 1, converted, bytes, nullptr, nullptr);
     char* stored = nullptr;
     if (ansiCache.compare_exchange_strong(stored, converted, std::memory_order_acq_rel))

@@ -18,7 +18,7 @@ public:
     static StringVal* construct(const char* s, int length, int capacity);
 
     // New block with this text followed by `length` units of s (-1: up to NUL).
-    StringVal* concatenation(const wchar_t* s, int length) const;
+    StringVal* concatenation(const wchar_t* s, int length);
 
     void ref() { refCount.fetch_add(1, std::memory_order_seq_cst); }
     // True when this call destroyed the block.
@@ -44,6 +44,8 @@ private:
     static StringVal* construct(void* memory, const wchar_t* s, int length, int capacity);
     static void destruct(StringVal* block);
     static std::size_t allocationSize(int capacity);
+    /// `units` as a block length; throws AllocationFailure past INT_MAX.
+    static int checkedLength(long long units);
 
     wchar_t* str() { return chars; }
     const wchar_t* str() const { return chars; }

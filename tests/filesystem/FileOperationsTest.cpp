@@ -144,8 +144,13 @@ TEST(WindowsError, EmptyKnownAndUnknownCodes)
     const std::wstring known = torv::getWindowsError().c_str();
     EXPECT_TRUE(!known.empty() && known.find_last_of(L"\r\n") == std::wstring::npos) << known;
 
-    SetLastError(0x2FFFFFFF);
-    EXPECT_STREQ(torv::getWindowsError().c_str(), L"[0x2fffffff]");
+    // An unknown code, and a message with inserts that no arguments fill, give the bracketed code.
+    for (const DWORD code : {DWORD{0x2FFFFFFF}, DWORD{ERROR_BAD_EXE_FORMAT}}) {
+        SetLastError(code);
+        wchar_t bracketed[16];
+        swprintf(bracketed, 16, L"[0x%08x]", static_cast<unsigned int>(code));
+        EXPECT_STREQ(torv::getWindowsError().c_str(), bracketed);
+    }
 }
 
 TEST(FileSystemItemQueries, StatTimesAndAccess)

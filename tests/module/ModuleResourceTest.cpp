@@ -1,7 +1,6 @@
 #include "FixtureLibrary.h"
 #include "module/Module.h"
 #include "module/StringResource.h"
-#include "platform/MfcLayer.h"
 
 #include <gtest/gtest.h>
 
@@ -122,8 +121,6 @@ TEST_F(ModuleResources, StringsComeFromTranslationThenModuleAndResourcesLoadOnce
     for (const auto& c : cases)
         EXPECT_EQ(c.second, String::loadFromResource(c.first, module())) << c.first;
     EXPECT_EQ(LOAD_ERROR, String::loadFromResource(1, thisModule()));
-    String untouched(L"kept");
-    EXPECT_TRUE(!torv::platform::loadStringEntry(nullptr, 1, untouched) && untouched == L"kept");
     EXPECT_TRUE(static_cast<const String&>(StringResource()).isNil());
     const StringResource two(2, module());
     const String& first = two;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -42,9 +43,12 @@ TEST(InfoStringMap, KeysIgnoreCaseAndMissingOnesAreNil)
     EXPECT_FALSE(map.getInfoByKey(L"EMPTY").isNil());
 }
 
+// The exported constructor converts implicitly: hosts pass a map where a record is expected.
+static_assert(std::is_convertible_v<const InfoStringMap::Infos&, InfoStringMap>);
+
 TEST(InfoStringMap, CopiesTakeEntriesAndOnlyAssignmentTakesTheFlag)
 {
-    InfoStringMap source(InfoStringMap::Infos{{String(L"k"), String(L"v")}});
+    InfoStringMap source = InfoStringMap::Infos{{String(L"k"), String(L"v")}};
     source.setExpire(false);
     InfoStringMap copy(source);
     EXPECT_TRUE(copy.willExpire()) << "only assignment takes the flag";

@@ -1,9 +1,14 @@
 #include "string/String.h"
 
+#include "string/AllocationFailure.h"
+
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
+#include <functional>
 #include <sstream>
+#include <type_traits>
 
 using torv::String;
 
@@ -38,6 +43,7 @@ TEST(StringCore, CountsAndLengthBoundaries)
     EXPECT_EQ(String(L'x', -4).length(), 0);
     EXPECT_EQ(String(L'\0', 5).length(), 0) << "a NUL fill gives length 0";
     EXPECT_TRUE(String(L"abc", -5).length() == 0 && !String(L"abc", -5).isNil());
+    EXPECT_EQ(torv::StringVal::construct("abc", -2, -1), nullptr) << "a narrow length below -1 takes no units";
     EXPECT_EQ(String(L"a\0\0", 3).length(), 2) << "only one counted NUL is dropped";
 
     String nil;
@@ -51,6 +57,32 @@ TEST(StringCore, CountsAndLengthBoundaries)
     s.write(L"xyz", -3);
     EXPECT_TRUE(s == L"abcde" && s.length() == 5) << s.c_str();
 }
+
+// Sizes past INT_MAX must fail as the library's allocation failure instead
+// of wrapping to a small block that is then overrun; the string keeps its text.
+TEST(StringCore, OversizedResultsThrowBadAllocation)
+{
+    String kept(L"ab");
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"fill count", [] { String(L'x', INT_MAX); }},
+        {"appended length", [&kept] { kept.write(L"cd", INT_MAX); }},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.second();
+            ADD_FAILURE() << c.first << ": no exception";
+        } catch (const torv::AllocationFailure& failure) {
+            EXPECT_STREQ(failure.what(), "bad allocation") << c.first;
+        } catch (const std::exception& other) {
+            ADD_FAILURE() << c.first << ": " << other.what();
+        }
+    }
+    EXPECT_STREQ(kept.c_str(), L"ab");
+}
+
+static_assert(std::is_same_v<decltype(&torv::StringVal::concatenation),
+                             torv::StringVal* (torv::StringVal::*)(const wchar_t*, int)>,
+              "concatenation is exported as a non-const member");
 
 TEST(StringCore, CopiesShareOneBlockAndWritesUnshare)
 {

@@ -1,3 +1,4 @@
+#include "string/AllocationFailure.h"
 #include "string/String.h"
 #include "string/StringBuilder.h"
 #include "string/StringReader.h"
@@ -7,7 +8,6 @@
 #include <climits>
 #include <cstdio>
 #include <limits>
-#include <new>
 #include <tuple>
 
 using torv::String;
@@ -101,7 +101,7 @@ TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
     EXPECT_STREQ(builder.toString().substr(0, 34).c_str(), L"[0x00001234] 'wide' and '' (7) lit");
     builder.printf(nullptr);
     EXPECT_EQ(builder.length(), 34 + 40000) << "a null format appends nothing";
-    EXPECT_THROW(builder.write(L"x", INT_MAX), std::bad_alloc) << "a length past int's range must not wrap";
+    EXPECT_THROW(builder.write(L"x", INT_MAX), torv::AllocationFailure) << "a length past int's range must not wrap";
     EXPECT_EQ(builder.length(), 34 + 40000) << "a failed append keeps the text";
 }
 

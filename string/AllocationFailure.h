@@ -1,0 +1,30 @@
+#pragma once
+// The one exception the library throws when storage cannot be had.
+
+#include "platform/Export.h"
+
+#include <cstddef>
+#include <new>
+
+namespace torv {
+
+/// Thrown wherever the library reports that storage cannot be allocated,
+/// including sizes that would not fit the int lengths of a String.
+/// what() is "bad allocation".
+class TORV_API AllocationFailure : public std::bad_alloc {
+public:
+    const char* what() const noexcept override;
+};
+
+/// Array new of `count` elements; throws AllocationFailure instead of the
+/// run-time's own exception when the storage is not available.
+template <class T>
+T* allocateArray(std::size_t count)
+{
+    T* array = new (std::nothrow) T[count];
+    if (!array)
+        throw AllocationFailure();
+    return array;
+}
+
+} // namespace torv
