@@ -45,16 +45,14 @@ public:                                                                         
     static void clearStatics();                                                                    \
     static void listedInTorvRegisterClasses()
 
-#define TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                     \
+// The descriptor type and the two class functions; `initHooks` is the body
+// of the descriptor's initClassStatics().
+#define TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, initHooks)                                           \
     class X::ClassCreator : public ::torv::KelClass {                                              \
     public:                                                                                        \
         ClassCreator() : ::torv::KelClass(L"" #X, Base::Class(), ::thisModule()) {}                \
         ~ClassCreator() override {}                                                                \
-        void initClassStatics() const override                                                     \
-        {                                                                                          \
-            X::listedInTorvRegisterClasses();                                                      \
-            X::initStatics();                                                                      \
-        }                                                                                          \
+        void initClassStatics() const override { initHooks }                                       \
         void clearClassStatics() const override { X::clearStatics(); }                             \
     };                                                                                             \
     const ::torv::KelClass* X::Class()                                                             \
@@ -64,7 +62,10 @@ public:                                                                         
     }                                                                                              \
     const ::torv::KelClass* X::getClassType() const { return X::Class(); }
 
+#define TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                     \
+    TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, X::listedInTorvRegisterClasses(); X::initStatics();)
+
 #define TORV_DEFINE_CLASS(X, Base)                                                                 \
-    TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                         \
+    TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, X::initStatics();)                                       \
     void X::initStatics() {}                                                                       \
     void X::clearStatics() {}
