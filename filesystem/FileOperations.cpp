@@ -7,6 +7,7 @@
 #include "filesystem/FileAttributes.h"
 #include "filesystem/SystemPath.h"
 
+#include <atomic>
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
@@ -34,11 +35,71 @@ void commitThroughRuntime(const String& path)
     _close(descriptor);
 }
 
-// A read-only file is never overwritten, not even where the system would
-// let a privileged process do so.
-bool isReadOnlyFile(const String& path)
+// Sets `error` as the last error and gives false, for refusals made before
+// any system call.
+bool refuse(DWORD error)
 {
-    return hasAttribute(attributesAt(path), FILE_ATTRIBUTE_READONLY);
+    SetLastError(error);
+    return false;
+}
+
+// Removes a file this copy or move has written, read-only or not, and
+// keeps the last error of the failure that made it go.
+void discard(const String& path)
+{
+    const DWORD error = GetLastError();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+    SetLastError(error);
+}
+
+// A name beside `target` that no other copy uses, for the copy while it is
+// being written.
+String partialPathFor(const File& target)
+{
+    static std::atomic<unsigned> counter{0};
+    String name;
+    name.printf(L"~%lx-%x.torvpartial", GetCurrentProcessId(), counter++);
+    return systemPath(target.getDirectory()->getFullName() + name);
+}
+
+// Writes the copy under a partial name beside the target and renames it into
+// place only when it is complete: a copy that fails halfway (a full disk, a
+// source that went) never leaves a partial file under the final name, and an
+// existing target stays as it was until the new one is whole. A read-only
+// target is never overwritten, not even where the system would let a
+// privileged process do so. On failure the last error says why.
+bool copyThroughPartial(const String& source, const File& target, bool overwrite)
+{
+    const String destination = systemPath(target.getFullName());
+    const DWORD existing = attributesAt(target.getFullName());
+    if (existing != INVALID_FILE_ATTRIBUTES && !overwrite)
+        return refuse(ERROR_FILE_EXISTS);
+    if (hasAttribute(existing, FILE_ATTRIBUTE_READONLY))
+        return refuse(ERROR_ACCESS_DENIED);
+    const String partial = partialPathFor(target);
+    if (!CopyFileW(source.c_str(), partial.c_str(), TRUE)) {
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            discard(partial);
+        return false;
+    }
+    if (MoveFileExW(partial.c_str(), destination.c_str(), overwrite ? MOVEFILE_REPLACE_EXISTING : 0))
+        return true;
+    discard(partial);
+    return false;
+}
+
+// Across volumes the file is first copied whole, then the source is
+// deleted; a source that cannot be deleted takes the copy back, so the file
+// is never left in both places or half in one.
+bool moveAcrossVolumes(const String& source, const File& target)
+{
+    if (!copyThroughPartial(source, target, false))
+        return false;
+    if (DeleteFileW(source.c_str()))
+        return true;
+    discard(systemPath(target.getFullName()));
+    return false;
 }
 
 } // namespace
@@ -83,10 +144,10 @@ bool File::copy(SmartPtr<const File> target, bool overwrite) const
 {
     if (!target)
         return false;
-    const String source = systemPath(getFullName());
-    if (overwrite && isReadOnlyFile(target->getFullName()))
-        SetLastError(ERROR_ACCESS_DENIED);
-    else if (CopyFileW(source.c_str(), systemPath(target->getFullName()).c_str(), !overwrite))
+    // The system's own copy fails this way onto its source.
+    const bool copied = equals(target) == Equal ? refuse(ERROR_SHARING_VIOLATION)
+                                                : copyThroughPartial(systemPath(getFullName()), *target, overwrite);
+    if (copied)
         return true;
     reportSystemFailure(L"Failed to copy file '%s' to file '%s' because: %s", *this, *target);
     return false;
@@ -97,7 +158,8 @@ bool File::move(SmartPtr<const File> target) const
     if (!target)
         return false;
     const String source = systemPath(getFullName());
-    if (MoveFileW(source.c_str(), systemPath(target->getFullName()).c_str()))
+    if (MoveFileExW(source.c_str(), systemPath(target->getFullName()).c_str(), 0) ||
+        (GetLastError() == ERROR_NOT_SAME_DEVICE && moveAcrossVolumes(source, *target)))
         return true;
     reportSystemFailure(L"Failed to move file '%s' to file '%s' because: %s", *this, *target);
     return false;
