@@ -53,8 +53,8 @@ void discard(const String& path)
     SetLastError(error);
 }
 
-// A name beside `target` that no other copy uses, for the copy while it is
-// being written.
+// A name beside `target` that no other copy uses, for a replacement while
+// it is being written.
 String partialPathFor(const File& target)
 {
     static std::atomic<unsigned> counter{0};
@@ -63,30 +63,44 @@ String partialPathFor(const File& target)
     return systemPath(target.getDirectory()->getFullName() + name);
 }
 
-// Writes the copy under a partial name beside the target and renames it into
-// place only when it is complete: a copy that fails halfway (a full disk, a
-// source that went) never leaves a partial file under the final name, and an
-// existing target stays as it was until the new one is whole. A read-only
-// target is never overwritten, not even where the system would let a
-// privileged process do so. On failure the last error says why.
-bool copyThroughPartial(const String& source, const File& target, bool overwrite)
+// Copies to the new file `to`; what a copy that fails halfway (a full disk,
+// a source that went) has written goes again.
+bool copyToNewFile(const String& from, const String& to)
 {
-    const String destination = systemPath(target.getFullName());
-    const DWORD existing = attributesAt(target.getFullName());
-    if (existing != INVALID_FILE_ATTRIBUTES && !overwrite)
-        return refuse(ERROR_FILE_EXISTS);
-    if (hasAttribute(existing, FILE_ATTRIBUTE_READONLY))
-        return refuse(ERROR_ACCESS_DENIED);
-    const String partial = partialPathFor(target);
-    if (!CopyFileW(source.c_str(), partial.c_str(), TRUE)) {
-        if (GetLastError() != ERROR_FILE_EXISTS)
-            discard(partial);
+    if (CopyFileW(from.c_str(), to.c_str(), TRUE))
+        return true;
+    if (GetLastError() != ERROR_FILE_EXISTS)
+        discard(to);
+    return false;
+}
+
+// An existing target is replaced only by a whole copy: written under a
+// partial name beside it, then renamed over it.
+bool replaceWithCopy(const String& source, const String& destination, const String& partial)
+{
+    if (!copyToNewFile(source, partial))
         return false;
-    }
-    if (MoveFileExW(partial.c_str(), destination.c_str(), overwrite ? MOVEFILE_REPLACE_EXISTING : 0))
+    if (MoveFileExW(partial.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
     discard(partial);
     return false;
+}
+
+// No failure leaves a partial file under the target's name or changes an
+// existing target. A read-only target is never overwritten, not even where
+// the system would let a privileged process do so. On failure the last
+// error says why.
+bool copyWhole(const String& source, const File& target, bool overwrite)
+{
+    const String destination = systemPath(target.getFullName());
+    const DWORD existing = attributesAt(target.getFullName());
+    if (existing == INVALID_FILE_ATTRIBUTES)
+        return copyToNewFile(source, destination);
+    if (!overwrite)
+        return refuse(ERROR_FILE_EXISTS);
+    if (hasAttribute(existing, FILE_ATTRIBUTE_READONLY))
+        return refuse(ERROR_ACCESS_DENIED);
+    return replaceWithCopy(source, destination, partialPathFor(target));
 }
 
 // Across volumes the file is first copied whole, then the source is
@@ -94,7 +108,7 @@ bool copyThroughPartial(const String& source, const File& target, bool overwrite
 // is never left in both places or half in one.
 bool moveAcrossVolumes(const String& source, const File& target)
 {
-    if (!copyThroughPartial(source, target, false))
+    if (!copyWhole(source, target, false))
         return false;
     if (DeleteFileW(source.c_str()))
         return true;
@@ -146,7 +160,7 @@ bool File::copy(SmartPtr<const File> target, bool overwrite) const
         return false;
     // The system's own copy fails this way onto its source.
     const bool copied = equals(target) == Equal ? refuse(ERROR_SHARING_VIOLATION)
-                                                : copyThroughPartial(systemPath(getFullName()), *target, overwrite);
+                                                : copyWhole(systemPath(getFullName()), *target, overwrite);
     if (copied)
         return true;
     reportSystemFailure(L"Failed to copy file '%s' to file '%s' because: %s", *this, *target);
