@@ -103,7 +103,7 @@ bool Directory::isEmpty() const
     WIN32_FIND_DATAW entry;
     const HANDLE search = FindFirstFileW(systemPath(absoluteForm->getFullName() + everything).c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return false;
+        return GetLastError() == ERROR_FILE_NOT_FOUND; // a drive's root has no "." entry
     bool empty = true;
     do
         empty = isDotName(entry.cFileName);
