@@ -3,10 +3,10 @@
 #include "filesystem/FailureReport.h"
 #include "filesystem/File.h"
 #include "filesystem/NameCheck.h"
+#include "platform/WinApi.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cwchar>
-#include <direct.h>
 #include <string>
 
 namespace torv {
@@ -32,15 +32,22 @@ bool equalIgnoringCase(const String& a, const String& b)
     return _wcsicmp(a.c_str(), b.c_str()) == 0;
 }
 
-// The current directory of the process, or of the drive `letter`.
+// The current directory of the process, or of the drive `letter`, as the
+// system resolves "X:" or ".". The C run-time's own query refuses drives
+// other than the current one under Wine; this one also works beyond
+// MAX_PATH. Empty for a drive that does not exist.
 String currentDirectory(wchar_t letter)
 {
-    wchar_t* buffer = letter ? _wgetdcwd(letter - L'A' + 1, nullptr, 0) : _wgetcwd(nullptr, 0);
-    if (!buffer)
+    const wchar_t driveRoot[] = {letter, L':', L'\\', L'\0'};
+    if (letter && GetDriveTypeW(driveRoot) <= DRIVE_NO_ROOT_DIR)
         return String();
-    String text(buffer);
-    std::free(buffer);
-    return text;
+    const wchar_t driveOnly[] = {letter, L':', L'\0'};
+    const wchar_t* const asked = letter ? driveOnly : L".";
+    std::vector<wchar_t> buffer(GetFullPathNameW(asked, 0, nullptr, nullptr));
+    const DWORD length = GetFullPathNameW(asked, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0 || length >= buffer.size())
+        return String();
+    return String(buffer.data(), static_cast<int>(length));
 }
 
 } // namespace
@@ -279,13 +286,27 @@ SmartPtr<const Directory> Directory::makeRelative(const SmartPtr<const Directory
 
 bool Directory::sameStructure(const Directory& other) const
 {
-    if (!equalIgnoringCase(root, other.root) || levels.size() != other.levels.size())
-        return false;
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        if (!equalIgnoringCase(levels[i], other.levels[i]))
-            return false;
-    }
-    return true;
+    return levels.size() == other.levels.size() && encloses(other);
+}
+
+// Compared level by level, so "C:\a" does not enclose "C:\ab".
+bool Directory::encloses(const Directory& other) const
+{
+    return equalIgnoringCase(root, other.root) && levels.size() <= other.levels.size() &&
+           std::equal(levels.begin(), levels.end(), other.levels.begin(), equalIgnoringCase);
+}
+
+SmartPtr<const Directory> Directory::resolved() const
+{
+    const SmartPtr<const Directory> absoluteForm = makeAbsolute();
+    return absoluteForm ? absoluteForm->withLevelsOf(Directory()) : nullptr;
+}
+
+bool Directory::isApartFrom(const Directory& other) const
+{
+    const SmartPtr<const Directory> self = resolved();
+    const SmartPtr<const Directory> another = other.resolved();
+    return self && another && !self->encloses(*another) && !another->encloses(*self);
 }
 
 FileSystemItem::ComparisonResult Directory::equals(const SmartPtr<const Directory>& other) const

@@ -9,6 +9,11 @@
 // the system with the long-path prefix. Removal never follows a junction or
 // a symbolic link to a directory: such an entry is removed as a link and
 // its target is left alone. Copying follows them like any directory.
+//
+// The tree operations never report success for work they left out: an
+// entry whose name no path can hold (a name ending in a dot or a blank,
+// made by another system) is passed over, the rest is done, and the result
+// is false.
 
 #include "filesystem/FileSystemItem.h"
 #include "object/SmartPtr.h"
@@ -74,16 +79,27 @@ public:
     // Something, a directory or a file, exists at the full name.
     bool exists() const override;
     virtual bool isDirectory() const;
+    /// True for an existing directory that holds nothing but "." and "..",
+    /// at any length of its name; false for a file, a missing directory and
+    /// one that cannot be searched.
     bool isEmpty() const;
     // Makes the directory with every missing parent.
     bool create() const;
+    /// Removes the directory, with `recursive` its contents first. A link
+    /// is removed as a link, with or without `recursive`.
     bool remove(bool recursive) const;
-    // Removes the files, and with `recursive` the subdirectories too. A
-    // read-only file stops it; what was removed before stays removed.
+    /// Removes the files, and with `recursive` the subdirectories too. A
+    /// read-only file or one held open stops it with false; what was removed
+    /// before stays removed. On a directory that is itself a link it removes
+    /// nothing and gives false, so the link's target is never emptied.
     bool removeContents(bool recursive) const;
-    // Copies into the existing `target`, subdirectories first, then files;
-    // calls `progress` after each copied file. Every immediate subdirectory
-    // is created in the target even without `recursive`.
+    /// Copies into the existing `target`, subdirectories first, then files;
+    /// calls `progress` after each copied file. Every immediate subdirectory
+    /// is created in the target even without `recursive`. Refused with false,
+    /// before anything is written, when source and target are the same
+    /// directory or one lies inside the other (absolute, resolved paths
+    /// compared without regard to case). A failure stops the copy with
+    /// false; what was copied stays, and no file is left half-written.
     bool copyContents(SmartPtr<const Directory> target, bool recursive, bool overwrite,
                       TorvFileProgressInterface* progress) const;
 
@@ -106,15 +122,25 @@ private:
     bool normalize();
     SmartPtr<Directory> withLevelsOf(const Directory& other) const;
     bool sameStructure(const Directory& other) const;
+    /// True when `other` is this directory or lies inside it, by root and
+    /// levels without regard to case.
+    bool encloses(const Directory& other) const;
+    /// The absolute form with "." and ".." resolved (network paths keep them
+    /// when parsed); null when there is none.
+    SmartPtr<const Directory> resolved() const;
+    /// Neither directory is the other or lies inside it; false when either
+    /// has no absolute form.
+    bool isApartFrom(const Directory& other) const;
     SmartPtr<const Directory> searchBase(const String& pattern) const;
     DWORD attributes() const;
     bool isLink() const;
-    bool removeSubdirectories() const;
-    bool removeFiles() const;
-    bool copySubdirectories(const Directory& target, bool recursive, bool overwrite,
-                            TorvFileProgressInterface* progress) const;
-    bool copyFiles(const SmartPtr<const Directory>& target, bool overwrite,
-                   TorvFileProgressInterface* progress) const;
+    struct TreePass;
+    bool removeTree(TreePass& pass) const;
+    bool removeSubdirectories(TreePass& pass) const;
+    bool removeFiles(TreePass& pass) const;
+    bool copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const;
+    bool copySubdirectories(const Directory& target, TreePass& pass) const;
+    bool copyFiles(const SmartPtr<const Directory>& target, TreePass& pass) const;
 
     bool absolute;
     std::vector<String> levels;

@@ -11,7 +11,7 @@
 #include "filesystem/SystemPath.h"
 #include "filesystem/TorvFileProgressInterface.h"
 
-#include <shlwapi.h>
+#include <cwchar>
 
 namespace torv {
 
@@ -27,7 +27,45 @@ bool removeDirectoryEntry(const Directory& directory)
     return false;
 }
 
+bool isDotName(const wchar_t* name)
+{
+    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
+}
+
+// Hands each item of a search to `act` and stops at the first that fails.
+// An entry whose name the path model rejects is reported and passed over,
+// and `complete` becomes false, so that the pass cannot end in success.
+// Without a search there is nothing to do.
+template <class Iterator, class Act>
+bool forEachItem(const Directory& directory, const SmartPtr<Iterator>& search, bool& complete, Act act)
+{
+    if (!search)
+        return true;
+    for (;;) {
+        const auto item = search->getNext();
+        if (item) {
+            if (!act(item))
+                return false;
+        } else if (search->getRejectedName().isNil()) {
+            return true;
+        } else {
+            reportFailure(L"The entry '%s' in the directory '%s' has a name that no path can hold; it was passed over.",
+                          search->getRejectedName(), directory.getFullName());
+            complete = false;
+        }
+    }
+}
+
 } // namespace
+
+// The options of one copy or removal of a tree, and whether it has passed
+// over an entry so far.
+struct Directory::TreePass {
+    bool recursive;
+    bool overwrite;
+    TorvFileProgressInterface* progress;
+    bool complete;
+};
 
 // Asked without the trailing backslash below a root, so that a file of
 // the directory's name is found as well.
@@ -55,9 +93,23 @@ bool Directory::isLink() const
     return hasAttribute(attributes(), FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+// Asked through a search rather than the shell's test, which fails beyond
+// MAX_PATH. A directory that cannot be searched does not count as empty.
 bool Directory::isEmpty() const
 {
-    return PathIsDirectoryEmptyW(systemPath(getFullName()).c_str()) == TRUE;
+    const SmartPtr<const Directory> absoluteForm = makeAbsolute();
+    if (!absoluteForm || !isDirectory())
+        return false;
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW(systemPath(absoluteForm->getFullName() + everything).c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND; // a drive's root has no "." entry
+    bool empty = true;
+    do
+        empty = isDotName(entry.cFileName);
+    while (empty && FindNextFileW(search, &entry));
+    FindClose(search);
+    return empty;
 }
 
 bool Directory::create() const
@@ -94,38 +146,40 @@ bool Directory::removeContents(bool recursive) const
 {
     if (!exists())
         return true;
-    if (recursive && !removeSubdirectories())
+    if (isLink()) {
+        reportFailure(L"The directory '%s' is a link; the contents of its target are not removed.", getFullName());
         return false;
-    return removeFiles();
+    }
+    TreePass pass{recursive, false, nullptr, true};
+    return removeTree(pass) && pass.complete;
 }
 
-// A link among the subdirectories goes as a link: its target stays.
-bool Directory::removeSubdirectories() const
+bool Directory::removeTree(TreePass& pass) const
 {
-    const SmartPtr<DirectoryIterator> subdirectories = findDirectories(everything);
-    if (!subdirectories)
-        return true;
-    for (SmartPtr<const Directory> sub = subdirectories->getNext(); sub; sub = subdirectories->getNext()) {
+    return (!pass.recursive || removeSubdirectories(pass)) && removeFiles(pass);
+}
+
+// A link among the subdirectories goes as a link: its target stays. A
+// subdirectory that keeps an entry passed over stays too.
+bool Directory::removeSubdirectories(TreePass& pass) const
+{
+    return forEachItem(*this, findDirectories(everything), pass.complete, [&pass](const SmartPtr<const Directory>& sub) {
         if (!sub->exists())
-            continue;
-        if (!sub->isLink() && !sub->removeContents(true))
+            return true;
+        TreePass within{true, false, nullptr, true};
+        if (!sub->isLink() && !sub->removeTree(within))
             return false;
-        if (!removeDirectoryEntry(*sub))
-            return false;
-    }
-    return true;
+        if (within.complete)
+            return removeDirectoryEntry(*sub);
+        pass.complete = false;
+        return true;
+    });
 }
 
-bool Directory::removeFiles() const
+bool Directory::removeFiles(TreePass& pass) const
 {
-    const SmartPtr<FileIterator> files = findFiles(everything);
-    if (!files)
-        return true;
-    for (SmartPtr<const File> file = files->getNext(); file; file = files->getNext()) {
-        if (!file->remove())
-            return false;
-    }
-    return true;
+    return forEachItem(*this, findFiles(everything), pass.complete,
+                       [](const SmartPtr<const File>& file) { return file->remove(); });
 }
 
 bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, bool overwrite,
@@ -133,42 +187,44 @@ bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, b
 {
     if (!exists() || !target || !target->exists())
         return false;
-    return copySubdirectories(*target, recursive, overwrite, progress) &&
-           copyFiles(target, overwrite, progress);
+    if (!isApartFrom(*target)) {
+        reportFailure(L"The directory '%s' cannot be copied into '%s': one is the other or lies inside it.",
+                      getFullName(), target->getFullName());
+        return false;
+    }
+    TreePass pass{recursive, overwrite, progress, true};
+    return copyTree(target, pass) && pass.complete;
 }
 
-bool Directory::copySubdirectories(const Directory& target, bool recursive, bool overwrite,
-                                   TorvFileProgressInterface* progress) const
+bool Directory::copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const
 {
-    const SmartPtr<DirectoryIterator> subdirectories = findDirectories(everything);
-    if (!subdirectories)
-        return true;
-    for (SmartPtr<const Directory> sub = subdirectories->getNext(); sub; sub = subdirectories->getNext()) {
+    if (!exists() || !target->exists())
+        return false;
+    return copySubdirectories(*target, pass) && copyFiles(target, pass);
+}
+
+bool Directory::copySubdirectories(const Directory& target, TreePass& pass) const
+{
+    return forEachItem(*this, findDirectories(everything), pass.complete, [&](const SmartPtr<const Directory>& sub) {
         const SmartPtr<const Directory> targetSub = target.appendLevel(sub->getName());
         if (!targetSub)
             return false;
         // With `overwrite` an existing entry of that name is taken as it is.
-        if (!targetSub->create() && !overwrite)
+        if (!targetSub->create() && !pass.overwrite)
             return false;
-        if (recursive && !sub->copyContents(targetSub, recursive, overwrite, progress))
-            return false;
-    }
-    return true;
+        return !pass.recursive || sub->copyTree(targetSub, pass);
+    });
 }
 
-bool Directory::copyFiles(const SmartPtr<const Directory>& target, bool overwrite,
-                          TorvFileProgressInterface* progress) const
+bool Directory::copyFiles(const SmartPtr<const Directory>& target, TreePass& pass) const
 {
-    const SmartPtr<FileIterator> files = findFiles(everything);
-    if (!files)
-        return true;
-    for (SmartPtr<const File> file = files->getNext(); file; file = files->getNext()) {
-        if (!file->copy(target, overwrite))
+    return forEachItem(*this, findFiles(everything), pass.complete, [&](const SmartPtr<const File>& file) {
+        if (!file->copy(target, pass.overwrite))
             return false;
-        if (progress)
-            progress->onFileCopied();
-    }
-    return true;
+        if (pass.progress)
+            pass.progress->onFileCopied();
+        return true;
+    });
 }
 
 SmartPtr<const Directory> Directory::searchBase(const String& pattern) const

@@ -49,11 +49,16 @@ public:
     bool remove() const;
     // Copies into `target` under this file's name: the new File, or null.
     SmartPtr<const File> copy(SmartPtr<const Directory> target, bool overwrite) const;
-    // The target's directory must exist. A read-only target is never
-    // overwritten; a failed copy leaves both files as they were.
+    /// The target's directory must exist. No failure (a full disk, a
+    /// vanished source, a locked target) leaves a partial file under the
+    /// target's name: a new target that could not be finished is removed
+    /// again, and an existing one is replaced only by a whole copy, written
+    /// beside it under a passing name ("~...torvpartial") and renamed over
+    /// it. A read-only target is never overwritten; a copy onto itself fails.
     bool copy(SmartPtr<const File> target, bool overwrite) const;
-    // Fails when the target exists; across volumes the system copies and
-    // deletes.
+    /// Fails when the target exists. Across volumes the file is copied as
+    /// above and then the source deleted; when the source cannot be deleted
+    /// the copy is taken back and the result is false.
     bool move(SmartPtr<const File> target) const;
     // Creates the file when missing, else sets its last-write time to now.
     bool touch() const;

@@ -7,6 +7,7 @@
 #include "filesystem/FileAttributes.h"
 #include "filesystem/SystemPath.h"
 
+#include <atomic>
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
@@ -34,11 +35,85 @@ void commitThroughRuntime(const String& path)
     _close(descriptor);
 }
 
-// A read-only file is never overwritten, not even where the system would
-// let a privileged process do so.
-bool isReadOnlyFile(const String& path)
+// Sets `error` as the last error and gives false, for refusals made before
+// any system call.
+bool refuse(DWORD error)
 {
-    return hasAttribute(attributesAt(path), FILE_ATTRIBUTE_READONLY);
+    SetLastError(error);
+    return false;
+}
+
+// Removes a file this copy or move has written, read-only or not, and
+// keeps the last error of the failure that made it go.
+void discard(const String& path)
+{
+    const DWORD error = GetLastError();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+    SetLastError(error);
+}
+
+// A name beside `target` that no other copy uses, for a replacement while
+// it is being written.
+String partialPathFor(const File& target)
+{
+    static std::atomic<unsigned> counter{0};
+    String name;
+    name.printf(L"~%lx-%x.torvpartial", GetCurrentProcessId(), counter++);
+    return systemPath(target.getDirectory()->getFullName() + name);
+}
+
+// Copies to the new file `to`; what a copy that fails halfway (a full disk,
+// a source that went) has written goes again.
+bool copyToNewFile(const String& from, const String& to)
+{
+    if (CopyFileW(from.c_str(), to.c_str(), TRUE))
+        return true;
+    if (GetLastError() != ERROR_FILE_EXISTS)
+        discard(to);
+    return false;
+}
+
+// An existing target is replaced only by a whole copy: written under a
+// partial name beside it, then renamed over it.
+bool replaceWithCopy(const String& source, const String& destination, const String& partial)
+{
+    if (!copyToNewFile(source, partial))
+        return false;
+    if (MoveFileExW(partial.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    discard(partial);
+    return false;
+}
+
+// No failure leaves a partial file under the target's name or changes an
+// existing target. A read-only target is never overwritten, not even where
+// the system would let a privileged process do so. On failure the last
+// error says why.
+bool copyWhole(const String& source, const File& target, bool overwrite)
+{
+    const String destination = systemPath(target.getFullName());
+    const DWORD existing = attributesAt(target.getFullName());
+    if (existing == INVALID_FILE_ATTRIBUTES)
+        return copyToNewFile(source, destination);
+    if (!overwrite)
+        return refuse(ERROR_FILE_EXISTS);
+    if (hasAttribute(existing, FILE_ATTRIBUTE_READONLY))
+        return refuse(ERROR_ACCESS_DENIED);
+    return replaceWithCopy(source, destination, partialPathFor(target));
+}
+
+// Across volumes the file is first copied whole, then the source is
+// deleted; a source that cannot be deleted takes the copy back, so the file
+// is never left in both places or half in one.
+bool moveAcrossVolumes(const String& source, const File& target)
+{
+    if (!copyWhole(source, target, false))
+        return false;
+    if (DeleteFileW(source.c_str()))
+        return true;
+    discard(systemPath(target.getFullName()));
+    return false;
 }
 
 } // namespace
@@ -83,10 +158,10 @@ bool File::copy(SmartPtr<const File> target, bool overwrite) const
 {
     if (!target)
         return false;
-    const String source = systemPath(getFullName());
-    if (overwrite && isReadOnlyFile(target->getFullName()))
-        SetLastError(ERROR_ACCESS_DENIED);
-    else if (CopyFileW(source.c_str(), systemPath(target->getFullName()).c_str(), !overwrite))
+    // The system's own copy fails this way onto its source.
+    const bool copied = equals(target) == Equal ? refuse(ERROR_SHARING_VIOLATION)
+                                                : copyWhole(systemPath(getFullName()), *target, overwrite);
+    if (copied)
         return true;
     reportSystemFailure(L"Failed to copy file '%s' to file '%s' because: %s", *this, *target);
     return false;
@@ -97,7 +172,8 @@ bool File::move(SmartPtr<const File> target) const
     if (!target)
         return false;
     const String source = systemPath(getFullName());
-    if (MoveFileW(source.c_str(), systemPath(target->getFullName()).c_str()))
+    if (MoveFileExW(source.c_str(), systemPath(target->getFullName()).c_str(), 0) ||
+        (GetLastError() == ERROR_NOT_SAME_DEVICE && moveAcrossVolumes(source, *target)))
         return true;
     reportSystemFailure(L"Failed to move file '%s' to file '%s' because: %s", *this, *target);
     return false;

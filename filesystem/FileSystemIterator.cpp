@@ -70,22 +70,32 @@ void FileSystemIterator::next()
 
 bool FileSystemIterator::skipTo(bool (*accepted)(const WIN32_FIND_DATAW& entry))
 {
+    rejected = String();
     while (!finished && !accepted(current))
         next();
     return !finished;
 }
 
+void FileSystemIterator::moveOn(bool handedOut, const String& name)
+{
+    if (!handedOut)
+        rejected = name;
+    next();
+}
+
 SmartPtr<const Directory> FileSystemIterator::takeDirectory()
 {
-    SmartPtr<const Directory> item = directory->appendLevel(String(current.cFileName));
-    next();
+    const String name(current.cFileName);
+    SmartPtr<const Directory> item = directory->appendLevel(name);
+    moveOn(item.get() != nullptr, name);
     return item;
 }
 
 SmartPtr<const File> FileSystemIterator::takeFile()
 {
-    SmartPtr<const File> item = File::fromString(*directory, String(current.cFileName));
-    next();
+    const String name(current.cFileName);
+    SmartPtr<const File> item = File::fromString(*directory, name);
+    moveOn(item.get() != nullptr, name);
     return item;
 }
 

@@ -3,7 +3,8 @@
 // call getNext() until it yields null; after the end it keeps yielding
 // null. Entries come in the file system's order, hidden and system entries
 // included; "." and ".." never show. An entry whose name the path model
-// rejects yields null once, and the search goes on after it.
+// rejects (a name ending in a dot or a blank, say) yields null once, and the
+// search goes on after it; getRejectedName() tells such a null from the end.
 //
 // Copies of an iterator share one search: advancing either advances it for
 // both, and the search handle is closed once, when the search ends or the
@@ -30,6 +31,10 @@ public:
 
     // The next subdirectory as a Directory or file as a File.
     SmartPtr<const FileSystemItem> getNext();
+    /// The name of the entry that the last getNext() passed over because the
+    /// path model rejects it; NIL when that call handed out an item or found
+    /// the end of the search.
+    const String& getRejectedName() const { return rejected; }
 
 protected:
     friend class Directory;
@@ -40,6 +45,9 @@ protected:
     void next();
     // Skips entries until one is accepted; false at the end of the search.
     bool skipTo(bool (*accepted)(const WIN32_FIND_DATAW& entry));
+    /// Advances past the current entry; remembers its name when the entry
+    /// could not be handed out.
+    void moveOn(bool handedOut, const String& name);
     SmartPtr<const Directory> takeDirectory();
     SmartPtr<const File> takeFile();
 
@@ -48,6 +56,7 @@ private:
     SmartPtr<const Directory> directory;
     WIN32_FIND_DATAW current;
     std::shared_ptr<void> search; // the FindFirstFileW handle
+    String rejected;
 };
 
 class TORV_API DirectoryIterator : public FileSystemIterator {

@@ -6,7 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,8 +21,13 @@ using namespace torv;
 
 class CountingProgress : public torv::TorvFileProgressInterface {
 public:
-    void onFileCopied() override { ++count; }
+    void onFileCopied() override
+    {
+        if (++count == 1 && fault)
+            fault();
+    }
     int count = 0;
+    std::function<void()> fault; // strikes once, after the first copied file
 };
 
 // Four files at three depths, names with spaces and non-ASCII letters, and an empty folder.
@@ -52,19 +63,26 @@ TEST(DirectoryCreate, MakesMissingParentsAndAcceptsExisting)
     EXPECT_TRUE(temp.directory(L"a\\b\\c")->isEmpty());
 }
 
-TEST(DirectoryRemove, RecursionDecidesWhatGoesAndReadOnlyFilesStopIt)
+// Catches a removal that reports success past a file it could not delete, or undoes nothing it should keep.
+TEST(DirectoryRemove, RecursionDecidesWhatGoesAndProtectedFilesStopIt)
 {
     TempFolder temp;
     buildSourceTree(temp);
-    const std::wstring deep = temp / L"src\\with space\\d\\deep.txt";
     EXPECT_FALSE(temp.directory(L"src")->remove(false));
     EXPECT_TRUE(temp.directory(L"src")->removeContents(false) && !isFileOnDisk(temp / L"src\\top.txt"));
     EXPECT_EQ(readFile(temp / L"src\\with space\\inner file.txt"), "inner");
 
-    setReadOnly(deep);
-    EXPECT_FALSE(temp.directory(L"src")->remove(true));
-    EXPECT_EQ(readFile(deep), "deep");
-    SetFileAttributesW(deep.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const bool heldOpen : {false, true}) {
+        writeFile(temp / L"src\\top.txt", "top");
+        std::unique_ptr<ExclusiveOpen> lock(heldOpen ? new ExclusiveOpen(temp / L"src\\top.txt") : nullptr);
+        if (!heldOpen)
+            setReadOnly(temp / L"src\\top.txt");
+        EXPECT_FALSE(temp.directory(L"src")->remove(true)) << "held open: " << heldOpen;
+        lock.reset();
+        EXPECT_EQ(snapshot(temp / L"src\\"), (std::map<std::wstring, std::string>{{L"top.txt", "top"}}))
+            << "the folders, removed first, stay removed; the protected file stays whole";
+        SetFileAttributesW((temp / L"src\\top.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     EXPECT_TRUE(temp.directory(L"src")->remove(true) && !isDirectoryOnDisk(temp / L"src"));
     EXPECT_TRUE(temp.directory(L"src")->remove(true) && temp.directory(L"src")->removeContents(true))
         << "nothing left to remove";
@@ -82,6 +100,7 @@ TEST(DirectoryRemove, DoesNotFollowDirectoryLinks)
     const DWORD linkToDirectory = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & linkToDirectory) != linkToDirectory)
         GTEST_SKIP() << "directory links cannot be made here";
+    EXPECT_FALSE(temp.directory(L"tree\\link")->removeContents(true)) << "emptying a link refused";
     EXPECT_TRUE(temp.directory(L"tree")->remove(true) && !isDirectoryOnDisk(temp / L"tree"));
     EXPECT_EQ(readFile(temp / L"outside\\keep.txt"), "keep");
 }
@@ -135,7 +154,155 @@ TEST(DirectoryLongPath, CreateCopyAndRemoveBeyondMaxPath)
     EXPECT_TRUE(temp.file(L"src\\" + relative + L"f.txt")->exists());
     EXPECT_TRUE(temp.directory(L"dst")->create() && copyTree(temp, true, false));
     EXPECT_EQ(readFile(temp / (L"dst\\" + relative + L"f.txt")), "far");
+    EXPECT_TRUE(temp.directory(L"src\\" + relative + L"empty")->create());
+    EXPECT_TRUE(temp.directory(L"src\\" + relative + L"empty")->isEmpty()) << "isEmpty beyond MAX_PATH";
+    EXPECT_FALSE(temp.directory(L"src\\" + relative)->isEmpty());
     EXPECT_TRUE(temp.directory(L"src")->remove(true) && !isDirectoryOnDisk(temp / L"src"));
+}
+
+// Catches a copy into its own ancestor that overwrites the source, and one into itself that recurses without end.
+TEST(DirectoryCopy, RefusesTreesThatOverlap)
+{
+    const struct {
+        const wchar_t* source;
+        const wchar_t* target;
+    } cases[] = {{L"x\\a", L"x"}, {L"x", L"x\\a"}, {L"x", L"X\\A\\A"}, {L"x\\a", L"X\\A"}, {L"x\\a\\a", L"X"}};
+    TempFolder temp;
+    for (const wchar_t* folder : {L"x", L"x\\a", L"x\\a\\a"})
+        makeDirectory(temp / folder);
+    writeFile(temp / L"x\\a\\f.txt", "outer");
+    writeFile(temp / L"x\\a\\a\\f.txt", "inner");
+    const auto before = snapshot(temp.path());
+    for (const auto& c : cases) {
+        EXPECT_FALSE(temp.directory(c.source)->copyContents(temp.directory(c.target), true, true, nullptr))
+            << c.source << L" into " << c.target;
+        EXPECT_EQ(snapshot(temp.path()), before) << "written before refusing: " << c.source << L" into " << c.target;
+    }
+    makeDirectory(temp / L"xa");
+    EXPECT_TRUE(temp.directory(L"x\\a\\a")->copyContents(temp.directory(L"xa"), true, false, nullptr))
+        << "a sibling whose name merely starts alike";
+}
+
+// Catches a copy or removal that stops at a name no path can hold and still reports success.
+TEST(DirectoryTree, NamesNoPathCanHoldArePassedOverAndFail)
+{
+    TempFolder temp;
+    for (const wchar_t* folder : {L"src", L"src\\blank ", L"src\\d", L"dst"})
+        makeDirectory(temp / folder);
+    for (const wchar_t* file : {L"src\\a.txt", L"src\\dot.", L"src\\z.txt", L"src\\blank \\in.txt", L"src\\d\\e.", L"src\\d\\f.txt"})
+        writeFile(temp / file, "x");
+
+    CountingProgress progress;
+    EXPECT_FALSE(temp.directory(L"src")->copyContents(temp.directory(L"dst"), true, false, &progress));
+    EXPECT_EQ(snapshot(temp / L"dst\\"), (std::map<std::wstring, std::string>{
+                                                {L"a.txt", "x"}, {L"d", "<folder>"}, {L"d\\f.txt", "x"}, {L"z.txt", "x"}}))
+        << "everything representable is copied, also after the passed-over entries";
+    EXPECT_EQ(progress.count, 3);
+
+    EXPECT_FALSE(temp.directory(L"src")->removeContents(true));
+    EXPECT_EQ(snapshot(temp / L"src\\"), (std::map<std::wstring, std::string>{
+                                                {L"blank ", "<folder>"}, {L"blank \\in.txt", "x"}, {L"d", "<folder>"},
+                                                {L"d\\e.", "x"}, {L"dot.", "x"}}))
+        << "everything representable is removed, the rest stays";
+}
+
+// Catches a copy that reports success past a vanished source or a locked target, or that leaves a half-written
+// or stray file in the target.
+TEST(DirectoryCopy, FaultsFromTheCallbackFailWithoutDamage)
+{
+    for (const bool deleteSources : {true, false}) {
+        SCOPED_TRACE(deleteSources ? "source files deleted" : "target files locked");
+        TempFolder temp;
+        makeDirectory(temp / L"src");
+        makeDirectory(temp / L"dst");
+        for (const wchar_t* name : {L"f0", L"f1", L"f2", L"f3"}) {
+            writeFile(temp / L"src\\" + name, std::string(100000, 's'));
+            writeFile(temp / L"dst\\" + name, "old");
+        }
+        const auto sourceBefore = snapshot(temp / L"src\\");
+        std::vector<std::unique_ptr<ExclusiveOpen>> locks;
+        // Every file not yet copied: its target still holds the old text.
+        CountingProgress progress;
+        progress.fault = [&] {
+            for (const auto& entry : snapshot(temp / L"dst\\")) {
+                if (entry.second != "old")
+                    continue;
+                if (deleteSources)
+                    DeleteFileW((temp / L"src\\" + entry.first).c_str());
+                else
+                    locks.emplace_back(new ExclusiveOpen(temp / L"dst\\" + entry.first));
+            }
+        };
+        EXPECT_FALSE(temp.directory(L"src")->copyContents(temp.directory(L"dst"), true, true, &progress));
+        locks.clear();
+
+        const auto targetAfter = snapshot(temp / L"dst\\");
+        EXPECT_EQ(targetAfter.size(), 4u) << "a partial copy left behind";
+        for (const auto& entry : targetAfter) {
+            EXPECT_TRUE(entry.second == "old" || entry.second == sourceBefore.at(entry.first))
+                << "half-written: " << entry.first << " holds " << entry.second.size() << " bytes";
+        }
+        for (const auto& entry : snapshot(temp / L"src\\"))
+            EXPECT_EQ(entry.second, sourceBefore.at(entry.first)) << "source changed: " << entry.first;
+        if (!deleteSources)
+            EXPECT_EQ(snapshot(temp / L"src\\").size(), 4u);
+    }
+}
+
+// A 4 MiB disk that the test run mounts when the host lets it (see the CMake fixture), or empty.
+std::wstring smallDisk()
+{
+    const char* path = std::getenv("TORV_SMALL_DISK");
+    if (!path)
+        return L"";
+    const std::wstring folder = std::wstring(path, path + std::strlen(path)) + L"\\";
+    ULARGE_INTEGER total = {};
+    if (!GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20)
+        return L"";
+    return folder;
+}
+
+// Catches a full disk that leaves a half-written file under the final name, or a failed move that loses the source.
+TEST(DirectoryCopy, FullTargetDiskLeavesNoHalfWrittenFile)
+{
+    const std::wstring disk = smallDisk();
+    if (disk.empty())
+        GTEST_SKIP() << "no small disk: the run mounts a 4 MiB tmpfs only as root where mounting is permitted";
+    TempFolder temp;
+    TempFolder full(disk);
+    makeDirectory(temp / L"src");
+    for (const char letter : {'a', 'b', 'c'})
+        writeFile(temp / L"src\\" + wchar_t(letter), std::string(1536 * 1024, letter));
+    writeFile(temp / L"small", "small");
+    const auto before = snapshot(temp / L"src\\");
+
+    EXPECT_FALSE(temp.directory(L"src")->copyContents(full.directory(), true, true, nullptr));
+    EXPECT_EQ(snapshot(temp / L"src\\"), before);
+    const auto copied = snapshot(full.path());
+    EXPECT_LT(copied.size(), 3u);
+    for (const auto& entry : copied) {
+        EXPECT_TRUE(before.count(entry.first) && entry.second == before.at(entry.first))
+            << "half-written or stray: " << entry.first << ", " << entry.second.size() << " bytes";
+    }
+
+    EXPECT_FALSE(temp.file(L"src\\c")->move(full.file(L"moved")) || isFileOnDisk(full / L"moved"));
+    EXPECT_EQ(readFile(temp / L"src\\c"), before.at(L"c")) << "a move across volumes that failed";
+    EXPECT_TRUE(temp.file(L"small")->move(full.file(L"small")) && !isFileOnDisk(temp / L"small"));
+    EXPECT_EQ(readFile(full / L"small"), "small");
+}
+
+// Catches a copy that reports success into a folder that took nothing.
+TEST(DirectoryCopy, ReadOnlyTargetFolderFails)
+{
+    TempFolder temp;
+    buildSourceTree(temp);
+    makeDirectory(temp / L"dst");
+    setReadOnly(temp / L"dst");
+    writeFile(temp / L"probe", "");
+    if (MoveFileW((temp / L"probe").c_str(), (temp / L"dst\\probe").c_str()))
+        GTEST_SKIP() << "the read-only attribute does not protect folders here (Wine as root, and Windows itself)";
+    EXPECT_FALSE(copyTree(temp, true, true));
+    EXPECT_TRUE(snapshot(temp / L"dst\\").empty());
 }
 
 } // namespace

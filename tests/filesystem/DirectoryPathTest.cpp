@@ -102,6 +102,29 @@ TEST(DirectoryPath, AbsoluteAndRelativeForms)
     EXPECT_FALSE(dir(L"C:\\a")->makeRelative(SmartPtr<const Directory>()));
 }
 
+// Catches drive-relative paths on a drive that is not the current one failing to resolve.
+TEST(DirectoryPath, DriveRelativeOnAnotherDrive)
+{
+    const wchar_t current = currentFolder()[0];
+    wchar_t other = 0;
+    for (wchar_t letter = L'C'; letter <= L'Z' && !other; ++letter) {
+        const wchar_t root[] = {letter, L':', L'\\', 0};
+        if (letter != current && GetDriveTypeW(root) > DRIVE_NO_ROOT_DIR)
+            other = letter;
+    }
+    if (!other)
+        GTEST_SKIP() << "no drive here besides the current one";
+    const std::wstring relative = std::wstring(1, other) + L":data";
+    const SmartPtr<const Directory> absolute = dir(relative)->makeAbsolute();
+    ASSERT_TRUE(absolute) << relative;
+    const std::wstring name = fullName(absolute);
+    EXPECT_TRUE(absolute->isAbsolute() && name.rfind(std::wstring(1, other) + L":\\", 0) == 0 &&
+                name.size() >= 7 && name.compare(name.size() - 6, 6, L"\\data\\") == 0)
+        << name;
+    EXPECT_EQ(dir(relative)->equals(absolute), FileSystemItem::Equal);
+    EXPECT_EQ(fullName(dir(relative)->makeRelative(absolute->getParent())), L"data\\");
+}
+
 TEST(DirectoryPath, EqualsAndContains)
 {
     const std::tuple<std::wstring, std::wstring, FileSystemItem::ComparisonResult> cases[] = {

@@ -6,20 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
 #include <string>
 
 namespace {
 
 using namespace testsupport;
 using namespace torv;
-
-// Holds a file open without any sharing while it lives.
-struct ExclusiveOpen {
-    explicit ExclusiveOpen(const std::wstring& path)
-        : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~ExclusiveOpen() { CloseHandle(handle); }
-    HANDLE handle;
-};
 
 TEST(FileQueries, ExistsAndSize)
 {
@@ -95,26 +89,33 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
         ExclusiveOpen lock(temp / held.first);
         EXPECT_FALSE(source->copy(temp.file(held.second), true)) << held.first;
     }
-    EXPECT_EQ(readFile(temp / L"src") + "|" + readFile(temp / L"ro") + "|" + readFile(temp / L"held"),
-              "source|read-only|held");
+    EXPECT_EQ(snapshot(temp.path()), (std::map<std::wstring, std::string>{
+                                          {L"dir", "<folder>"}, {L"held", "held"}, {L"ro", "read-only"}, {L"src", "source"}}))
+        << "changed, or a partial copy left behind";
 }
 
-TEST(FileMove, RenamesButNeverOverOrFromAHeldFile)
+// Catches a move that replaces an existing or held file, or loses the source on failure.
+TEST(FileMove, NeverOverAnExistingFileNorFromAHeldOne)
 {
+    const struct {
+        const wchar_t* from;
+        const wchar_t* to;
+        const wchar_t* held;
+    } refused[] = {{L"a", L"b", nullptr},         {L"a", L"b", L"b"},           {L"a", L"c", L"a"},
+                   {L"missing", L"c", nullptr}, {L"a", L"no folder\\c", nullptr}};
     TempFolder temp;
     writeFile(temp / L"a", "a");
     writeFile(temp / L"b", "b");
-    EXPECT_FALSE(temp.file(L"a")->move(temp.file(L"b")));
-    EXPECT_FALSE(temp.file(L"missing")->move(temp.file(L"c")));
-    EXPECT_FALSE(temp.file(L"a")->move(temp.file(L"no folder\\c")));
-    EXPECT_FALSE(temp.file(L"a")->move(SmartPtr<const File>()));
-    {
-        ExclusiveOpen lock(temp / L"a");
-        EXPECT_FALSE(temp.file(L"a")->move(temp.file(L"c")));
+    makeDirectory(temp / L"sub");
+    for (const auto& c : refused) {
+        const std::unique_ptr<ExclusiveOpen> lock(c.held ? new ExclusiveOpen(temp / c.held) : nullptr);
+        EXPECT_FALSE(temp.file(c.from)->move(temp.file(c.to))) << c.from << L" to " << c.to;
     }
-    EXPECT_EQ(readFile(temp / L"a") + readFile(temp / L"b"), "ab");
-    EXPECT_TRUE(temp.file(L"a")->move(temp.file(L"c")) && !isFileOnDisk(temp / L"a"));
-    EXPECT_EQ(readFile(temp / L"c"), "a");
+    EXPECT_FALSE(temp.file(L"a")->move(SmartPtr<const File>()));
+    EXPECT_EQ(snapshot(temp.path()), (std::map<std::wstring, std::string>{{L"a", "a"}, {L"b", "b"}, {L"sub", "<folder>"}}));
+
+    EXPECT_TRUE(temp.file(L"a")->move(temp.file(L"sub\\c")) && !isFileOnDisk(temp / L"a")) << "across folders";
+    EXPECT_EQ(readFile(temp / L"sub\\c"), "a");
 }
 
 TEST(FileTouch, CreatesOrStampsWithoutChangingContent)

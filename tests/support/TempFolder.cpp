@@ -15,38 +15,55 @@ namespace {
 // Beyond MAX_PATH, so that long test trees are built and cleaned up independently of the library.
 std::wstring longForm(const std::wstring& path) { return L"\\\\?\\" + path; }
 
-// Read-only files go too; links are removed, never followed.
-void removeTree(const std::wstring& folder)
+// Calls `visit` with the name and attributes of each entry of `folder` but "." and "..".
+template <class Visit>
+void forEachEntry(const std::wstring& folder, Visit visit)
 {
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(longForm(folder + L"*").c_str(), &entry);
     for (BOOL found = search != INVALID_HANDLE_VALUE; found; found = FindNextFileW(search, &entry)) {
         const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        const std::wstring path = longForm(folder + name);
-        const DWORD kind = entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (kind == FILE_ATTRIBUTE_DIRECTORY)
-            removeTree(folder + name + L"\\");
-        else if (!DeleteFileW(path.c_str()))
-            RemoveDirectoryW(path.c_str());
+        if (name != L"." && name != L"..")
+            visit(name, entry.dwFileAttributes);
     }
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+}
+
+// Read-only files go too; links are removed, never followed.
+void removeTree(const std::wstring& folder)
+{
+    forEachEntry(folder, [&](const std::wstring& name, DWORD attributes) {
+        const std::wstring path = longForm(folder + name);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == FILE_ATTRIBUTE_DIRECTORY)
+            removeTree(folder + name + L"\\");
+        else if (!DeleteFileW(path.c_str()))
+            RemoveDirectoryW(path.c_str());
+    });
     RemoveDirectoryW(longForm(folder).c_str());
+}
+
+void addToSnapshot(const std::wstring& folder, const std::wstring& prefix, std::map<std::wstring, std::string>& into)
+{
+    forEachEntry(folder + prefix, [&](const std::wstring& name, DWORD attributes) {
+        const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        into[prefix + name] = isFolder ? "<folder>" : readFile(folder + prefix + name);
+        if (isFolder)
+            addToSnapshot(folder, prefix + name + L"\\", into);
+    });
 }
 
 DWORD attributesOf(const std::wstring& path) { return GetFileAttributesW(longForm(path).c_str()); }
 
 } // namespace
 
-TempFolder::TempFolder()
+TempFolder::TempFolder(const std::wstring& parent)
 {
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    root = temp + (L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L"\\");
+    root = (parent.empty() ? std::wstring(temp) : parent) + (L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L"\\");
     removeTree(root); // process ids repeat under Wine: a run that crashed may have left this one
     makeDirectory(root);
 }
@@ -83,5 +100,19 @@ void makeDirectory(const std::wstring& path)
 }
 
 void setReadOnly(const std::wstring& path) { SetFileAttributesW(longForm(path).c_str(), FILE_ATTRIBUTE_READONLY); }
+
+std::map<std::wstring, std::string> snapshot(const std::wstring& folder)
+{
+    std::map<std::wstring, std::string> entries;
+    addToSnapshot(folder, L"", entries);
+    return entries;
+}
+
+ExclusiveOpen::ExclusiveOpen(const std::wstring& path)
+    : handle(CreateFileW(longForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+{
+}
+
+ExclusiveOpen::~ExclusiveOpen() { CloseHandle(handle); }
 
 } // namespace testsupport

@@ -5,13 +5,15 @@
 #include "filesystem/File.h"
 #include "object/SmartPtr.h"
 
+#include <map>
 #include <string>
 
 namespace testsupport {
 
 class TempFolder {
 public:
-    TempFolder();
+    // Below `parent` (with a trailing backslash), or the system's temporary folder.
+    explicit TempFolder(const std::wstring& parent = L"");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -38,5 +40,18 @@ bool isFileOnDisk(const std::wstring& path);
 bool isDirectoryOnDisk(const std::wstring& path);
 void makeDirectory(const std::wstring& path);
 void setReadOnly(const std::wstring& path);
+
+// Every file and folder below `folder` (with a trailing backslash) by relative path: a file with its content,
+// a folder as "<folder>". Comparing two snapshots shows any change in names or bytes.
+std::map<std::wstring, std::string> snapshot(const std::wstring& folder);
+
+// Holds a file open without any sharing while it lives.
+struct ExclusiveOpen {
+    explicit ExclusiveOpen(const std::wstring& path);
+    ~ExclusiveOpen();
+    ExclusiveOpen(const ExclusiveOpen&) = delete;
+    ExclusiveOpen& operator=(const ExclusiveOpen&) = delete;
+    void* handle;
+};
 
 } // namespace testsupport
