@@ -1,37 +1,40 @@
 #pragma once
-// The per-class boilerplate of every class derived from BaseNode.
-//
-// In the class body (it leaves the access at public):
-//
-//     class TORV_API Directory : public FileSystemItem {
-//         TORV_DECLARE_CLASS(Directory);
-//     public:
-//         ...
-//     };
-//
-// This declares the nested descriptor type ClassCreator, the static
-// Class(), the override of getClassType() and the static class hooks
-// initStatics() / clearStatics().
-//
-// In exactly one source, inside the class's namespace:
-//
-//     TORV_DEFINE_CLASS(Directory, FileSystemItem)
-//
-// defines them all: the descriptor is a function-local static built on the
-// first Class() call, named "Directory", below Base::Class(), owned by the
-// defining code module's thisModule(); both hooks do nothing. A class with
-// real hooks uses TORV_DEFINE_CLASS_OWN_STATICS(X, Base) instead and
-// defines X::initStatics() and X::clearStatics() itself; they run when the
-// defining module is initialised and terminated.
-//
-// Descriptors are not registered by per-source static initialisers (whose
-// order across sources is unspecified): a code module that needs its
-// classes registered at load time lists them once, in order, with
-// TORV_REGISTER_CLASSES from object/ClassRegistration.h.
+/// / @file
+/// / The per-class boilerplate of every class derived from BaseNode.
+/// /
+/// / In the class body (it leaves the access at public):
+/// /
+/// /     class TORV_API Directory : public FileSystemItem {
+/// /         TORV_DECLARE_CLASS(Directory);
+/// /     public:
+/// /         ...
+/// /     };
+/// /
+/// / This declares the nested descriptor type ClassCreator, the static
+/// Class(), the override of getClassType() and the static class hooks
+/// initStatics() / clearStatics().
+///
+/// In exactly one source, inside the class's namespace:
+///
+///     TORV_DEFINE_CLASS(Directory, FileSystemItem)
+///
+/// defines them all: the descriptor is a function-local static built on the
+/// first Class() call, named "Directory", below Base::Class(), owned by the
+/// defining code module's thisModule(); both hooks do nothing. A class with
+/// real hooks uses TORV_DEFINE_CLASS_OWN_STATICS(X, Base) instead and
+/// defines X::initStatics() and X::clearStatics() itself; they run when the
+/// defining module is initialised and terminated.
+///
+/// Descriptors are not registered by per-source static initialisers (whose
+/// order across sources is unspecified): a code module that needs its
+/// classes registered at load time lists them once, in order, with
+/// TORV_REGISTER_CLASSES from object/ClassRegistration.h.
 
 #include "module/Module.h"
 #include "object/KelClass.h"
 
+/// Declares ClassCreator, Class(), getClassType(), initStatics() and
+/// clearStatics() in the body of class X; leaves the access at public.
 #define TORV_DECLARE_CLASS(X)                                                                      \
 public:                                                                                            \
     class ClassCreator;                                                                            \
@@ -40,6 +43,8 @@ public:                                                                         
     static void initStatics();                                                                     \
     static void clearStatics()
 
+/// Defines X's descriptor (named "X", below Base::Class(), owned by
+/// thisModule()) and Class(), getClassType(); X defines its own hooks.
 #define TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                     \
     class X::ClassCreator : public ::torv::KelClass {                                              \
     public:                                                                                        \
@@ -55,6 +60,7 @@ public:                                                                         
     }                                                                                              \
     const ::torv::KelClass* X::getClassType() const { return X::Class(); }
 
+/// TORV_DEFINE_CLASS_OWN_STATICS with hooks that do nothing.
 #define TORV_DEFINE_CLASS(X, Base)                                                                 \
     TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                         \
     void X::initStatics() {}                                                                       \
