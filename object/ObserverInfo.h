@@ -16,7 +16,7 @@ public:
     /// A record that expires.
     ObserverInfo() noexcept : expire(true) {}
     /// The copy starts with count 0 but keeps the flag.
-    ObserverInfo(const ObserverInfo& o) noexcept : BaseNode(o), expire(o.expire) {}
+    ObserverInfo(const ObserverInfo&) noexcept = default;
     ~ObserverInfo() override;
 
     /// Copies the flag only; the count stays.

@@ -37,8 +37,10 @@ public:
     /// Counted copy first, so assigning a pointer to itself is harmless.
     SmartPtr& operator=(const SmartPtr& other)
     {
-        SmartPtr copy(other);
-        swap(copy);
+        if (this != &other) {
+            SmartPtr copy(other);
+            swap(copy);
+        }
         return *this;
     }
     /// Takes the object of other, releasing the one held before.

@@ -5,13 +5,14 @@
 #include <cstdlib>
 #include <cwchar>
 #include <cwctype>
-#include <stdio.h>
+#include <cstdio>
 #include <type_traits>
 
 // MinGW's C++ headers route wcstod to MinGW's own parser, which also reads
 // "inf", "nan" and hexadecimal numbers; the Microsoft run-time's parser
 // reads decimal numbers only, so a word such as "info" stays a word. This is
 // the run-time's own entry point, as the import library provides it.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the import library's name for it.
 extern "C" double(__cdecl* __imp_wcstod)(const wchar_t*, wchar_t**);
 
 namespace torv {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -32,9 +33,12 @@ int adjustedLength(const wchar_t* s, int length)
 
 } // namespace
 
+// Never less than the object itself: short texts leave part of the
+// declared one-unit array's padding unused but allocated.
 std::size_t StringVal::allocationSize(int capacity)
 {
-    return offsetof(StringVal, chars) + (static_cast<std::size_t>(capacity) + 1) * sizeof(wchar_t);
+    const std::size_t textBytes = (static_cast<std::size_t>(capacity) + 1) * sizeof(wchar_t);
+    return std::max(sizeof(StringVal), offsetof(StringVal, chars) + textBytes);
 }
 
 StringVal::StringVal(const wchar_t* s, int length, int)
@@ -52,7 +56,7 @@ StringVal::~StringVal()
 
 StringVal* StringVal::construct(void* memory, const wchar_t* s, int length, int capacity)
 {
-    StringVal* block = new (memory) StringVal(s, length, capacity);
+    auto* block = new (memory) StringVal(s, length, capacity);
     block->refCount.store(1, std::memory_order_relaxed);
     return block;
 }
