@@ -128,6 +128,7 @@ bool Directory::removeFiles() const
     return true;
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, bool overwrite,
                              TorvFileProgressInterface* progress) const
 {
