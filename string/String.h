@@ -60,7 +60,7 @@ public:
 
     /// @name Construction, assignment, release
     ///@{
-    String() noexcept : val(nullptr) {}  ///< NIL.
+    String() noexcept : val(nullptr) {} ///< NIL.
     /// NIL.
     String(decltype(nullptr)) noexcept : val(nullptr) {}
     /// A copy of s up to its NUL; NIL for a null s.
@@ -90,7 +90,7 @@ public:
     /// @name Access
     /// NIL reads as the empty text.
     ///@{
-    bool isNil() const { return val == nullptr; }  ///< True for NIL only.
+    bool isNil() const { return val == nullptr; } ///< True for NIL only.
     /// True for NIL and the empty text.
     bool isEmpty() const { return val == nullptr || val->at(0) == L'\0'; }
     /// The number of UTF-16 units; 0 for NIL.
@@ -115,7 +115,7 @@ public:
     /// @name Concatenation
     /// Every append builds a new block of the exact size and returns *this.
     ///@{
-    String& operator+=(const String& t);  ///< Appends t; NIL appends nothing.
+    String& operator+=(const String& t); ///< Appends t; NIL appends nothing.
     /// Appends s up to its NUL; a null s appends nothing.
     String& operator+=(const wchar_t* s);
     /// Appends c.
@@ -130,41 +130,41 @@ public:
     /// Append the value in decimal (a char appends its number, a bool
     /// "true" or "false") and return *this.
     ///@{
-    String& operator+=(char v);  ///< Appends v.
-    String& operator+=(unsigned char v);  ///< Appends v.
-    String& operator+=(short v);  ///< Appends v.
-    String& operator+=(unsigned short v);  ///< Appends v.
-    String& operator+=(int v);  ///< Appends v.
-    String& operator+=(unsigned int v);  ///< Appends v.
-    String& operator+=(long v);  ///< Appends v.
-    String& operator+=(unsigned long v);  ///< Appends v.
-    String& operator+=(long long v);  ///< Appends v.
-    String& operator+=(unsigned long long v);  ///< Appends v.
-    String& operator+=(bool v);  ///< Appends v.
-    String& operator+=(double v);  ///< Appends v.
-    String& operator+=(float v);  ///< Appends v.
+    String& operator+=(char v);               ///< Appends v.
+    String& operator+=(unsigned char v);      ///< Appends v.
+    String& operator+=(short v);              ///< Appends v.
+    String& operator+=(unsigned short v);     ///< Appends v.
+    String& operator+=(int v);                ///< Appends v.
+    String& operator+=(unsigned int v);       ///< Appends v.
+    String& operator+=(long v);               ///< Appends v.
+    String& operator+=(unsigned long v);      ///< Appends v.
+    String& operator+=(long long v);          ///< Appends v.
+    String& operator+=(unsigned long long v); ///< Appends v.
+    String& operator+=(bool v);               ///< Appends v.
+    String& operator+=(double v);             ///< Appends v.
+    String& operator+=(float v);              ///< Appends v.
     ///@}
 
     /// @name Stream-style appenders
     /// The same as the matching operator+=.
     ///@{
-    String& operator<<(const String& t);  ///< Appends t.
-    String& operator<<(const wchar_t* s);  ///< Appends the value.
-    String& operator<<(wchar_t c);  ///< Appends the value.
-    String& operator<<(const char* s);  ///< Appends the value.
-    String& operator<<(char v);  ///< Appends the value.
-    String& operator<<(unsigned char v);  ///< Appends the value.
-    String& operator<<(short v);  ///< Appends the value.
-    String& operator<<(unsigned short v);  ///< Appends the value.
-    String& operator<<(int v);  ///< Appends the value.
-    String& operator<<(unsigned int v);  ///< Appends the value.
-    String& operator<<(long v);  ///< Appends the value.
-    String& operator<<(unsigned long v);  ///< Appends the value.
-    String& operator<<(long long v);  ///< Appends the value.
-    String& operator<<(unsigned long long v);  ///< Appends the value.
-    String& operator<<(bool v);  ///< Appends the value.
-    String& operator<<(double v);  ///< Appends the value.
-    String& operator<<(float v);  ///< Appends the value.
+    String& operator<<(const String& t);      ///< Appends t.
+    String& operator<<(const wchar_t* s);     ///< Appends the value.
+    String& operator<<(wchar_t c);            ///< Appends the value.
+    String& operator<<(const char* s);        ///< Appends the value.
+    String& operator<<(char v);               ///< Appends the value.
+    String& operator<<(unsigned char v);      ///< Appends the value.
+    String& operator<<(short v);              ///< Appends the value.
+    String& operator<<(unsigned short v);     ///< Appends the value.
+    String& operator<<(int v);                ///< Appends the value.
+    String& operator<<(unsigned int v);       ///< Appends the value.
+    String& operator<<(long v);               ///< Appends the value.
+    String& operator<<(unsigned long v);      ///< Appends the value.
+    String& operator<<(long long v);          ///< Appends the value.
+    String& operator<<(unsigned long long v); ///< Appends the value.
+    String& operator<<(bool v);               ///< Appends the value.
+    String& operator<<(double v);             ///< Appends the value.
+    String& operator<<(float v);              ///< Appends the value.
     ///@}
 
     /// @name Consumers
@@ -172,21 +172,21 @@ public:
     /// neither a letter, a digit, '-', '.' nor '+', and return *this. With
     /// no value left, v gets 0 (false, NUL) and this string becomes empty.
     ///@{
-    String& operator>>(int& v);  ///< Reads the next value into v.
-    String& operator>>(short& v);  ///< Reads the next value into v.
-    String& operator>>(unsigned short& v);  ///< Reads the next value into v.
-    String& operator>>(char& v);  ///< Reads the next value into v.
-    String& operator>>(long& v);  ///< Reads the next value into v.
-    String& operator>>(unsigned int& v);  ///< Reads the next value into v.
-    String& operator>>(unsigned long& v);  ///< Reads the next value into v.
-    String& operator>>(unsigned char& v);  ///< Reads the next value into v.
-    String& operator>>(long long& v);  ///< Reads the next value into v.
-    String& operator>>(unsigned long long& v);  ///< Reads the next value into v.
-    String& operator>>(double& v);  ///< Reads the next value into v.
-    String& operator>>(float& v);  ///< Reads the next value into v.
-    String& operator>>(bool& v);  ///< Reads the next value into v.
-    String& operator>>(wchar_t& v);  ///< Reads the next value into v.
-    String& operator>>(String& v);  ///< Reads the next value into v.
+    String& operator>>(int& v);                ///< Reads the next value into v.
+    String& operator>>(short& v);              ///< Reads the next value into v.
+    String& operator>>(unsigned short& v);     ///< Reads the next value into v.
+    String& operator>>(char& v);               ///< Reads the next value into v.
+    String& operator>>(long& v);               ///< Reads the next value into v.
+    String& operator>>(unsigned int& v);       ///< Reads the next value into v.
+    String& operator>>(unsigned long& v);      ///< Reads the next value into v.
+    String& operator>>(unsigned char& v);      ///< Reads the next value into v.
+    String& operator>>(long long& v);          ///< Reads the next value into v.
+    String& operator>>(unsigned long long& v); ///< Reads the next value into v.
+    String& operator>>(double& v);             ///< Reads the next value into v.
+    String& operator>>(float& v);              ///< Reads the next value into v.
+    String& operator>>(bool& v);               ///< Reads the next value into v.
+    String& operator>>(wchar_t& v);            ///< Reads the next value into v.
+    String& operator>>(String& v);             ///< Reads the next value into v.
     ///@}
 
     /// Replaces the text by printf-style output (%s is a wide string);
@@ -203,17 +203,17 @@ public:
     /// non-const forms also let two equal strings share one block.
     ///@{
     int compare(const String& t) const;  ///< Compares with t.
-    int compare(const String& t);  ///< The same, sharing t's block when equal.
-    int compare(const wchar_t* s) const;  ///< Compares with s; a null s equals NIL only.
-    int compare(const wchar_t* s) { return static_cast<const String&>(*this).compare(s); }  ///< The same.
-    int compare(wchar_t c) const;  ///< Compares with the one-unit text c.
+    int compare(const String& t);        ///< The same, sharing t's block when equal.
+    int compare(const wchar_t* s) const; ///< Compares with s; a null s equals NIL only.
+    int compare(const wchar_t* s) { return static_cast<const String&>(*this).compare(s); } ///< The same.
+    int compare(wchar_t c) const; ///< Compares with the one-unit text c.
     /// Compares with t without regard to letter case.
     int compareIgnoreCase(const String& t) const;
-    int compareIgnoreCase(const wchar_t* s) const;  ///< Compares with s without regard to letter case.
-    int compareIgnoreCase(wchar_t c) const;  ///< Compares with c without regard to letter case.
+    int compareIgnoreCase(const wchar_t* s) const; ///< Compares with s without regard to letter case.
+    int compareIgnoreCase(wchar_t c) const;        ///< Compares with c without regard to letter case.
     /// True for the same text; NIL equals NIL only.
     bool compareEquality(const String& t) const;
-    bool compareEquality(const String& t);  ///< The same, sharing t's block when equal.
+    bool compareEquality(const String& t); ///< The same, sharing t's block when equal.
     /// Exact equality with a character pointer: null equals NIL only.
     bool equals(const wchar_t* s) const;
     ///@}
@@ -222,7 +222,7 @@ public:
     /// The first unit of the class at or after start; -1 if none or start
     /// is out of range.
     ///@{
-    int findAlphaNum(int start = 0) const;  ///< Letters, digits, '-', '.' and '+'.
+    int findAlphaNum(int start = 0) const; ///< Letters, digits, '-', '.' and '+'.
     /// Anything but letters, digits, '-', '.' and '+'.
     int findNonAlphaNum(int start = 0) const;
     /// Units that are not graphic: blanks and control characters.
@@ -247,7 +247,7 @@ public:
 
     /// @name Search, trim and replace
     ///@{
-    int find(wchar_t c, int start = 0) const;  ///< The first c at or after start; -1 if none or start is out of range.
+    int find(wchar_t c, int start = 0) const; ///< The first c at or after start; -1 if none or start is out of range.
     /// The first s at or after start; -1 if none or s is null or empty.
     int find(const wchar_t* s, int start = 0) const;
     /// Last c in the range from start to the end; -1 if none.
@@ -284,7 +284,7 @@ public:
     /// @name Numbered names
     /// The index is the trailing run of decimal digits.
     ///@{
-    unsigned int getIndex() const;  ///< The index; 0 when there is none.
+    unsigned int getIndex() const; ///< The index; 0 when there is none.
     /// Replaces the index by index in decimal; 0 removes it.
     void setIndex(unsigned int index);
     /// Adds 1 to the index, keeping its width; appends '1' when there is none.
@@ -338,22 +338,24 @@ private:
 /// @name Concatenation into a new string
 ///@{
 TORV_API String operator+(const String& a, const String& b);  ///< a followed by b; NIL only when both are NIL.
-TORV_API String operator+(const wchar_t* a, const String& b);  ///< The two texts joined.
-TORV_API String operator+(const String& a, const wchar_t* b);  ///< The two texts joined.
-TORV_API String operator+(const String& a, wchar_t c);  ///< The two texts joined.
-TORV_API String operator+(wchar_t c, const String& b);  ///< The two texts joined.
+TORV_API String operator+(const wchar_t* a, const String& b); ///< The two texts joined.
+TORV_API String operator+(const String& a, const wchar_t* b); ///< The two texts joined.
+TORV_API String operator+(const String& a, wchar_t c);        ///< The two texts joined.
+TORV_API String operator+(wchar_t c, const String& b);        ///< The two texts joined.
 ///@}
 
-/// @name Equality
-/// Exact text; NIL equals NIL (or a null pointer) only.
-///@{
-inline bool operator==(const String& a, const String& b) { return a.compareEquality(b); }  ///< a equals b.
-inline bool operator!=(const String& a, const String& b) { return !a.compareEquality(b); }  ///< Different text.
-inline bool operator==(const String& a, const wchar_t* b) { return a.equals(b); }  ///< Same text.
-inline bool operator!=(const String& a, const wchar_t* b) { return !a.equals(b); }  ///< Different text.
-inline bool operator==(const wchar_t* a, const String& b) { return b.equals(a); }  ///< Same text.
-inline bool operator!=(const wchar_t* a, const String& b) { return !b.equals(a); }  ///< Different text.
-///@}
+/// Same text; NIL equals NIL (or a null pointer) only.
+inline bool operator==(const String& a, const String& b) { return a.compareEquality(b); }
+/// Different text.
+inline bool operator!=(const String& a, const String& b) { return !a.compareEquality(b); }
+/// Same text.
+inline bool operator==(const String& a, const wchar_t* b) { return a.equals(b); }
+/// Different text.
+inline bool operator!=(const String& a, const wchar_t* b) { return !a.equals(b); }
+/// Same text.
+inline bool operator==(const wchar_t* a, const String& b) { return b.equals(a); }
+/// Different text.
+inline bool operator!=(const wchar_t* a, const String& b) { return !b.equals(a); }
 /// Ordinal order, NIL first.
 inline bool operator<(const String& a, const String& b) { return a.compare(b) < 0; }
 
