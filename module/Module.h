@@ -38,11 +38,11 @@ public:
     /// Walks the process-wide module list in creation order.
     class TORV_API const_iterator {
     public:
-        using iterator_category = std::bidirectional_iterator_tag;  ///< Bidirectional.
-        using value_type = const Module;                            ///< A module record.
-        using difference_type = unsigned long long;                 ///< Distance type.
-        using pointer = const Module*;                              ///< Pointer to a record.
-        using reference = const Module&;                            ///< Reference to a record.
+        using iterator_category = std::bidirectional_iterator_tag; ///< Bidirectional.
+        using value_type = const Module;                           ///< A module record.
+        using difference_type = unsigned long long;                ///< Distance type.
+        using pointer = const Module*;                             ///< Pointer to a record.
+        using reference = const Module&;                           ///< Reference to a record.
 
         /// The end position.
         const_iterator() noexcept : current(nullptr) {}
@@ -56,9 +56,9 @@ public:
         /// backward to the last. The postfix forms also return the iterator
         /// after the step.
         const_iterator& operator++();
-        const_iterator& operator++(int) { return ++*this; }  ///< See the prefix form.
-        const_iterator& operator--();                        ///< See operator++().
-        const_iterator& operator--(int) { return --*this; }  ///< See operator++().
+        const_iterator& operator++(int) { return ++*this; } ///< See the prefix form.
+        const_iterator& operator--();                       ///< See operator++().
+        const_iterator& operator--(int) { return --*this; } ///< See operator++().
 
         /// The module at this position; null at the end position.
         pointer position() const { return current; }
@@ -74,9 +74,9 @@ public:
     /// Walks the module list backwards.
     using const_reverse_iterator = std::reverse_iterator<const_iterator>;
 
-    static Module* head;                ///< First module of the list; null while empty.
-    static Module* tail;                ///< Last module of the list; null while empty.
-    static unsigned long long count;    ///< Number of modules in the list.
+    static Module* head;             ///< First module of the list; null while empty.
+    static Module* tail;             ///< Last module of the list; null while empty.
+    static unsigned long long count; ///< Number of modules in the list.
 
     /// The first module.
     static const_iterator begin() { return const_iterator(head); }
