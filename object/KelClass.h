@@ -55,9 +55,9 @@ public:
     KelClass(const KelClass&) = delete;
     KelClass& operator=(const KelClass&) = delete;
 
-    const wchar_t* const name;      ///< The class name, not owned.
-    const KelClass* const base;     ///< The base's descriptor; null for a root.
-    const Module* const module;     ///< The module whose code defined the class.
+    const wchar_t* const name;  ///< The class name, not owned.
+    const KelClass* const base; ///< The base's descriptor; null for a root.
+    const Module* const module; ///< The module whose code defined the class.
 
 private:
     const KelClass** listLink() const;

@@ -11,9 +11,9 @@ namespace torv {
 /// A vector of three values of type T.
 template <class T>
 struct Vec3d {
-    T x;    ///< First component.
-    T y;    ///< Second component.
-    T z;    ///< Third component.
+    T x; ///< First component.
+    T y; ///< Second component.
+    T z; ///< Third component.
 
     /// The zero vector.
     constexpr Vec3d() noexcept : x(), y(), z() {}
@@ -30,16 +30,16 @@ struct Vec3d {
 /// and double only.
 template <class T>
 struct TorvBoundingBoxTraits {
-    static T epsilon;           ///< The tolerance of comparisons.
-    static Vec3d<T> maxVector;  ///< The largest vector, each component the type's maximum.
-    static T (*sqrt)(T);        ///< The square root used for T.
+    static T epsilon;          ///< The tolerance of comparisons.
+    static Vec3d<T> maxVector; ///< The largest vector, each component the type's maximum.
+    static T (*sqrt)(T);       ///< The square root used for T.
 };
 
 /// A colour value of type T; the library defines nullReference for int,
 /// double, Vec3d<float> and Vec3d<double>.
 template <class T>
 struct ScanPtColor {
-    T color;    ///< The colour value.
+    T color; ///< The colour value.
 
     /// The zero colour.
     constexpr ScanPtColor() noexcept : color() {}
