@@ -17,9 +17,9 @@
 
 /// The record an extension library keeps of itself; the library owns it.
 struct AFX_EXTENSION_MODULE {
-    BOOL bInitialized;   ///< TRUE after AfxInitExtensionModule succeeded.
-    HMODULE hModule;     ///< The library's own module handle.
-    HMODULE hResource;   ///< Where its resources are looked up.
+    BOOL bInitialized; ///< TRUE after AfxInitExtensionModule succeeded.
+    HMODULE hModule;   ///< The library's own module handle.
+    HMODULE hResource; ///< Where its resources are looked up.
     /// The class list the library registered during its static
     /// initialisation, as saved by the raw entry hook.
     const void* pFirstSharedClass;
@@ -31,9 +31,9 @@ class CDynLinkLibrary;
 
 /// The process-wide state that extension libraries register with.
 struct AFX_MODULE_STATE {
-    const void* classList;          ///< Classes registered so far.
-    const void* factoryList;        ///< Factories registered so far.
-    CDynLinkLibrary* libraryList;   ///< Head of the chain of extension libraries.
+    const void* classList;        ///< Classes registered so far.
+    const void* factoryList;      ///< Factories registered so far.
+    CDynLinkLibrary* libraryList; ///< Head of the chain of extension libraries.
 };
 
 /// The process's one module state; never null, owned by the library.
@@ -62,10 +62,10 @@ public:
     CDynLinkLibrary(const CDynLinkLibrary&) = delete;
     CDynLinkLibrary& operator=(const CDynLinkLibrary&) = delete;
 
-    HMODULE m_hModule;              ///< The library's module handle.
-    HMODULE m_hResource;            ///< Where its resources are looked up.
-    BOOL m_bSystem;                 ///< TRUE for a system library.
-    CDynLinkLibrary* m_pNextDLL;    ///< Next in the chain, null at its end.
+    HMODULE m_hModule;           ///< The library's module handle.
+    HMODULE m_hResource;         ///< Where its resources are looked up.
+    BOOL m_bSystem;              ///< TRUE for a system library.
+    CDynLinkLibrary* m_pNextDLL; ///< Next in the chain, null at its end.
 };
 
 #endif
