@@ -70,6 +70,8 @@ format_check() {
             base=HEAD~1
         fi
     fi
+    git rev-parse -q --verify "$base^{commit}" >/dev/null \
+        || { echo "format-check: no base commit $base, nothing to compare"; return 0; }
     # Resource headers are read by the symbol parser; they keep their layout.
     files=$(git diff --name-only --diff-filter=ACMR "$base" -- '*.h' '*.cpp' \
         | grep -v -e '^resources/' -e '_header\.h$' -e '_symbols\.h$' || true)
