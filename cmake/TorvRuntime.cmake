@@ -9,8 +9,16 @@ if(MINGW)
   # The exported interface carries std types, so every module shares one
   # dynamically linked C++ run-time.
   set(TORV_RUNTIME_DLLS)
+  # The compiler's own flags tell it which run-time it links (target, -B).
+  separate_arguments(compiler_flags UNIX_COMMAND "${CMAKE_CXX_FLAGS}")
+  if(CMAKE_CXX_COMPILER_TARGET)
+    list(PREPEND compiler_flags --target=${CMAKE_CXX_COMPILER_TARGET})
+  endif()
+  if(CMAKE_SYSROOT)
+    list(PREPEND compiler_flags --sysroot=${CMAKE_SYSROOT})
+  endif()
   foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} ${compiler_flags} -print-file-name=${dll}
                     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
     get_filename_component(path "${path}" REALPATH)
     if(NOT EXISTS "${path}")

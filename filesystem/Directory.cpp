@@ -265,7 +265,7 @@ SmartPtr<const Directory> Directory::makeAbsolute() const
 
 SmartPtr<const Directory> Directory::makeRelative(const SmartPtr<const Directory>& reference) const
 {
-    const SmartPtr<const Directory> self = makeAbsolute();
+    SmartPtr<const Directory> self = makeAbsolute();
     const SmartPtr<const Directory> base = reference ? reference->makeAbsolute() : SmartPtr<const Directory>();
     if (!self || !base) {
         reportFailure(L"Failed to get absolute paths of this and the reference directory.");
@@ -280,7 +280,7 @@ SmartPtr<const Directory> Directory::makeRelative(const SmartPtr<const Directory
         ++common;
     SmartPtr<Directory> relative(new Directory);
     relative->levels.assign(theirs.size() - common, String(L".."));
-    relative->levels.insert(relative->levels.end(), mine.begin() + common, mine.end());
+    relative->levels.insert(relative->levels.end(), mine.begin() + static_cast<std::ptrdiff_t>(common), mine.end());
     return relative;
 }
 

@@ -1,19 +1,20 @@
 #pragma once
-// Directory: a directory path as an optional root (a drive "C:" or a share
-// "\\server\share"), an absolute flag and a list of level names. Parsing
-// accepts local, drive-relative and network paths, with or without the
-// long-path prefix; the full name always renders without that prefix.
-// Derived paths are new objects; only setName changes a Directory.
-//
-// Disk operations work on the full name; from 248 characters on it reaches
-// the system with the long-path prefix. Removal never follows a junction or
-// a symbolic link to a directory: such an entry is removed as a link and
-// its target is left alone. Copying follows them like any directory.
-//
-// The tree operations never report success for work they left out: an
-// entry whose name no path can hold (a name ending in a dot or a blank,
-// made by another system) is passed over, the rest is done, and the result
-// is false.
+/// @file
+/// Directory: a directory path as an optional root (a drive "C:" or a share
+/// "\\server\share"), an absolute flag and a list of level names. Parsing
+/// accepts local, drive-relative and network paths, with or without the
+/// long-path prefix; the full name always renders without that prefix.
+/// Derived paths are new objects; only setName changes a Directory.
+///
+/// Disk operations work on the full name; from 248 characters on it reaches
+/// the system with the long-path prefix. Removal never follows a junction or
+/// a symbolic link to a directory: such an entry is removed as a link and
+/// its target is left alone. Copying follows them like any directory.
+///
+/// The tree operations never report success for work they left out: an
+/// entry whose name no path can hold (a name ending in a dot or a blank,
+/// made by another system) is passed over, the rest is done, and the result
+/// is false.
 
 #include "filesystem/FileSystemItem.h"
 #include "object/SmartPtr.h"
@@ -30,63 +31,71 @@ class DirectoryIterator;
 class FileIterator;
 class TorvFileProgressInterface;
 
+/// A directory path: optional root, absolute flag, level names.
 class TORV_API Directory : public FileSystemItem {
     TORV_DECLARE_CLASS(Directory);
 
 public:
-    // The empty relative path: the current directory, full name ".\".
+    /// The empty relative path: the current directory, full name ".\".
     Directory();
+    /// A copy of the path of other.
     Directory(const Directory& other);
+    /// Takes over the path of other.
     Directory& operator=(const Directory& other);
 
-    // Null, with a message, for invalid names, an invalid drive letter, a
-    // network path without server or share, and ".." above the root.
+    /// Null, with a message, for invalid names, an invalid drive letter, a
+    /// network path without server or share, and ".." above the root.
     static SmartPtr<Directory> fromString(const String& path);
 
-    // Ends with a backslash, except for a drive-relative path without levels
-    // ("C:"). The empty relative path renders as ".\".
+    /// Ends with a backslash, except for a drive-relative path without levels
+    /// ("C:"). The empty relative path renders as ".\".
     const String getFullName() const override;
-    // The last level, "." when there is none.
+    /// The last level, "." when there is none.
     const String getName() const override;
-    // Replaces the last level; an invalid name or a path without levels
-    // leaves the directory as it is.
+    /// Replaces the last level; an invalid name or a path without levels
+    /// leaves the directory as it is.
     void setName(const String& name) override;
 
+    /// True for an absolute path.
     bool isAbsolute() const { return absolute; }
-    // Null for a root and for the empty relative path.
+    /// Null for a root and for the empty relative path.
     SmartPtr<const Directory> getParent() const;
-    // Adds one level as given, "." and ".." included.
+    /// Adds one level as given, "." and ".." included.
     SmartPtr<const Directory> appendLevel(const String& name) const;
-    // Adds the levels of a relative path and resolves "." and "..".
+    /// Adds the levels of a relative path and resolves "." and "..".
     SmartPtr<const Directory> appendPath(const Directory& relative) const;
-    // Adds the levels of `other` (its root and flag are ignored) and resolves
-    // them; a null `other` gives this directory. Null when the result would
-    // climb above the root.
+    /// Adds the levels of `other` (its root and flag are ignored) and resolves
+    /// them; a null `other` gives this directory. Null when the result would
+    /// climb above the root.
     SmartPtr<const Directory> combine(const SmartPtr<const Directory>& other) const;
-    // The file's name in the combination with its directory; null when that
-    // combination climbs above the root or `file` is null.
+    /// The file's name in the combination with its directory; null when that
+    /// combination climbs above the root or `file` is null.
     SmartPtr<const File> combine(const SmartPtr<const File>& file) const;
-    // Relative paths are resolved against the current directory of the
-    // process, or of their drive.
+    /// Relative paths are resolved against the current directory of the
+    /// process, or of their drive.
     SmartPtr<const Directory> makeAbsolute() const;
-    // This directory seen from `reference`; on another drive its absolute
-    // form. Levels are compared without regard to case.
+    /// This directory seen from `reference`; on another drive its absolute
+    /// form. Levels are compared without regard to case.
     SmartPtr<const Directory> makeRelative(const SmartPtr<const Directory>& reference) const;
+    /// Equal when both name the same directory (levels ignore case); Undetermined when other is
+    /// null or an absolute form cannot be found.
     ComparisonResult equals(const SmartPtr<const Directory>& other) const;
-    // True when this full name occurs anywhere in the item's full name.
+    /// True when this full name occurs anywhere in the item's full name.
     bool contains(const FileSystemItem& item) const;
 
-    // Something, a directory or a file, exists at the full name.
+    /// Something, a directory or a file, exists at the full name.
     bool exists() const override;
+    /// True when a directory exists at the full name.
     virtual bool isDirectory() const;
     /// True for an existing directory that holds nothing but "." and "..",
     /// at any length of its name; false for a file, a missing directory and
     /// one that cannot be searched.
     bool isEmpty() const;
-    // Makes the directory with every missing parent.
+    /// Makes the directory with every missing parent.
     bool create() const;
-    /// Removes the directory, with `recursive` its contents first. A link
-    /// is removed as a link, with or without `recursive`.
+    /// Removes the directory, with `recursive` its contents first; true also
+    /// when it does not exist. A link is removed as a link, with or without
+    /// `recursive`.
     bool remove(bool recursive) const;
     /// Removes the files, and with `recursive` the subdirectories too. A
     /// read-only file or one held open stops it with false; what was removed
@@ -103,11 +112,13 @@ public:
     bool copyContents(SmartPtr<const Directory> target, bool recursive, bool overwrite,
                       TorvFileProgressInterface* progress) const;
 
-    // Searches with a wildcard pattern; "*" finds everything. Null for an
-    // invalid pattern or when no absolute form can be found; a directory
-    // that does not exist gives an iterator that ends at once.
+    /// Searches with a wildcard pattern; "*" finds everything. Null for an
+    /// invalid pattern or when no absolute form can be found; a directory
+    /// that does not exist gives an iterator that ends at once.
     SmartPtr<FileSystemIterator> findContents(const String& pattern) const;
+    /// The same for subdirectories only.
     SmartPtr<DirectoryIterator> findDirectories(const String& pattern) const;
+    /// The same for files only.
     SmartPtr<FileIterator> findFiles(const String& pattern) const;
 
 protected:

@@ -182,6 +182,7 @@ bool Directory::removeFiles(TreePass& pass) const
                        [](const SmartPtr<const File>& file) { return file->remove(); });
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, bool overwrite,
                              TorvFileProgressInterface* progress) const
 {

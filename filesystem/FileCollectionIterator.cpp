@@ -28,7 +28,7 @@ FileCollectionIterator::~FileCollectionIterator() = default;
 
 SmartPtr<const File> FileCollectionIterator::getNext()
 {
-    const long long size = static_cast<long long>(files.size());
+    const auto size = static_cast<long long>(files.size());
     if (position >= size)
         return nullptr;
     ++position;

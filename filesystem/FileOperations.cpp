@@ -144,16 +144,18 @@ bool File::remove() const
     return false;
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 SmartPtr<const File> File::copy(SmartPtr<const Directory> target, bool overwrite) const
 {
     if (!target)
         return nullptr;
-    const SmartPtr<const File> copied = fromString(*target, getName());
+    SmartPtr<const File> copied = fromString(*target, getName());
     if (!copied || !copy(copied, overwrite))
         return nullptr;
     return copied;
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool File::copy(SmartPtr<const File> target, bool overwrite) const
 {
     if (!target)
@@ -167,6 +169,7 @@ bool File::copy(SmartPtr<const File> target, bool overwrite) const
     return false;
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool File::move(SmartPtr<const File> target) const
 {
     if (!target)

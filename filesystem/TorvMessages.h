@@ -1,6 +1,7 @@
 #pragma once
-// An empty mix-in of the path objects; it carries neither data nor
-// virtual functions, so it changes neither their size nor their layout.
+/// @file
+/// An empty mix-in of the path objects; it carries neither data nor
+/// virtual functions, so it changes neither their size nor their layout.
 
 namespace torv {
 

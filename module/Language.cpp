@@ -19,7 +19,7 @@ constexpr std::wstring::size_type LAST_EXTENSION_POSITION = 254;
 // <module path without extension>.chm when it can be read; empty otherwise.
 std::wstring plainHelpFile(HINSTANCE module)
 {
-    const std::wstring moduleName = moduleFileName(module);
+    std::wstring moduleName = moduleFileName(module);
     if (moduleName.empty())
         return moduleName;
     std::wstring name = longPathName(moduleName);

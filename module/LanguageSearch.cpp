@@ -38,7 +38,7 @@ public:
     std::wstring firstReadable(const std::wstring& code) const
     {
         for (const std::wstring& prefix : prefixes) {
-            const std::wstring name = prefix + code + extension;
+            std::wstring name = prefix + code + extension;
             if (name.size() < MODULE_PATH_UNITS && isReadableFile(name))
                 return name;
         }

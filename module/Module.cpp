@@ -24,7 +24,7 @@ std::wstring fillGrowing(Fill fill)
 {
     std::vector<wchar_t> buffer(PATH_BUFFER);
     for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
+        const auto size = static_cast<DWORD>(buffer.size());
         const DWORD length = fill(buffer.data(), size);
         if (length < size)
             return std::wstring(buffer.data(), length);
@@ -38,7 +38,7 @@ std::wstring fillGrowing(Fill fill)
 // beyond 260 characters get bigger buffers instead of a cut name.
 std::wstring modulePath(HINSTANCE instance)
 {
-    const std::wstring path = fillGrowing(
+    std::wstring path = fillGrowing(
         [instance](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(instance, buffer, size); });
     if (path.empty())
         return path;

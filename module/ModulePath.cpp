@@ -35,7 +35,7 @@ std::wstring longPathName(const std::wstring& path)
 
 std::wstring longModuleFileName(HMODULE module)
 {
-    const std::wstring name = moduleFileName(module);
+    std::wstring name = moduleFileName(module);
     if (name.empty())
         return name;
     const std::wstring longName = longPathName(name);

@@ -114,7 +114,7 @@ std::unique_ptr<std::istream> Module::loadResourceImpl(const wchar_t* name, cons
             char* first = static_cast<char*>(bytes);
             setg(first, first, first + size);
         }
-        ~ResourceBuffer() override {}
+        ~ResourceBuffer() override = default;
     };
     class ResourceStream : public std::istream {
     public:
@@ -132,7 +132,7 @@ std::unique_ptr<std::istream> Module::loadResourceImpl(const wchar_t* name, cons
     ThreadLocaleSwitch localeSwitch(languageChoice);
     std::unique_ptr<ResourceBuffer> buffer(new ResourceBuffer(bytes.first, bytes.second));
     std::unique_ptr<std::istream> stream(new ResourceStream(buffer.get()));
-    buffer.release();
+    static_cast<void>(buffer.release()); // the stream owns it now
     return stream;
 }
 

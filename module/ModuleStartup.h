@@ -1,32 +1,36 @@
 #pragma once
-// The start-up code of one code module. Include this header in exactly one
-// source of every code module (library, executable, test program) that
-// uses this library. It defines the module's own thisModule() and the
-// calls that initialise and terminate that Module:
-//
-// - In a library (the default) it defines DllMain and the entry function
-//   TorvModuleEntry, which the library must be linked with as its entry
-//   point (MinGW: -Wl,--entry,TorvModuleEntry). On process attach the entry
-//   runs the extension raw entry hook before anything else, then the C
-//   run-time, which runs the static initialisers and then DllMain:
-//   attach  internalInit, AfxInitExtensionModule, a CDynLinkLibrary;
-//           any failure fails the load;
-//   detach  the CDynLinkLibrary deleted, AfxTermExtensionModule,
-//           internalTerm.
-// - In an executable, define TORV_EXECUTABLE_MODULE before including it:
-//   the Module is initialised once every static initialiser of the program
-//   has run, just before main (wmain, WinMain), and terminated when main
-//   returns or exit is called, before any exit-time destructor; link order
-//   does not matter. MinGW: the program must be linked with
-//   -Wl,--wrap=__main,--wrap=exit (torv_add_module(... EXECUTABLE) and
-//   torv_program_startup() in cmake/TorvModuleKit.cmake add them); without
-//   them the link fails on __real___main.
+/// @file
+/// The start-up code of one code module. Include this header in exactly one
+/// source of every code module (library, executable, test program) that
+/// uses this library. It defines the module's own thisModule() and the
+/// calls that initialise and terminate that Module:
+///
+/// - In a library (the default) it defines DllMain and the entry function
+///   TorvModuleEntry, which the library must be linked with as its entry
+///   point (MinGW: -Wl,--entry,TorvModuleEntry). On process attach the entry
+///   runs the extension raw entry hook before anything else, then the C
+///   run-time, which runs the static initialisers and then DllMain:
+///
+///       attach  internalInit, AfxInitExtensionModule, a CDynLinkLibrary;
+///               any failure fails the load;
+///       detach  the CDynLinkLibrary deleted, AfxTermExtensionModule,
+///               internalTerm.
+///
+/// - In an executable, define TORV_EXECUTABLE_MODULE before including it:
+///   the Module is initialised once every static initialiser of the program
+///   has run, just before main (wmain, WinMain), and terminated when main
+///   returns or exit is called, before any exit-time destructor; link order
+///   does not matter. MinGW: the program must be linked with
+///   -Wl,--wrap=__main,--wrap=exit (torv_add_module(... EXECUTABLE) and
+///   torv_program_startup() in cmake/TorvModuleKit.cmake add them); without
+///   them the link fails on __real___main.
 
 #include "module/Module.h"
 #include "platform/MfcLayer.h"
 
 #include <new>
 
+/// This code module's own Module, built on the first call.
 torv::Module& thisModule()
 {
     static torv::Module module;
@@ -35,10 +39,12 @@ torv::Module& thisModule()
 
 namespace torv {
 
-// The start-up code's access to its Module's private init and term.
+/// The start-up code's access to its Module's private init and term.
 class ModuleStartup {
 public:
+    /// Initialises this module's Module; false when it fails or already ran.
     static bool init(HINSTANCE instance) { return thisModule().internalInit(instance); }
+    /// Terminates this module's Module.
     static void term() { thisModule().internalTerm(); }
 };
 
@@ -122,6 +128,7 @@ void torvDetachModule()
 
 } // namespace
 
+/// The library's attach and detach handler; FALSE fails the load.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     switch (reason) {
@@ -138,8 +145,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 #if !defined(_MSC_VER)
 // MinGW's run-time has no slot for the raw entry hook, so the library's
 // entry runs it and then hands over to the run-time's own entry.
+/// The C run-time's own library entry.
 extern "C" BOOL WINAPI DllMainCRTStartup(HANDLE instance, DWORD reason, LPVOID reserved);
 
+/// The library's entry point: the raw entry hook on attach, then the run-time.
 extern "C" BOOL WINAPI TorvModuleEntry(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH)

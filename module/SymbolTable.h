@@ -1,7 +1,8 @@
 #pragma once
-// SymbolTable: a module's resource symbols, read from the C resource header
-// it embeds ("#define NAME value" lines), queried by name (without regard
-// to case) and by value.
+/// @file
+/// SymbolTable: a module's resource symbols, read from the C resource header
+/// it embeds ("#define NAME value" lines), queried by name (without regard
+/// to case) and by value.
 
 #include "platform/Export.h"
 #include "string/String.h"
@@ -12,28 +13,38 @@
 
 namespace torv {
 
+/// Name-to-value and value-to-names table of a module's resource symbols.
 class TORV_API SymbolTable {
 public:
+    /// Names ordered without regard to case.
     using SymbolSet = std::set<String, StringLess2>;
 
+    /// The value of a name that is not defined.
     static constexpr unsigned int UNKNOWN = 0xFFFFFFFFu;
+    /// The table without symbols, process-wide, owned by the library.
     static const SymbolTable EMPTY;
 
+    /// An empty table.
     SymbolTable();
+    /// A copy of other's symbols.
     SymbolTable(const SymbolTable& other);
+    /// Replaces the symbols by a copy of other's.
     SymbolTable& operator=(const SymbolTable& other);
     ~SymbolTable();
 
-    // The value of name, UNKNOWN when it is not defined.
+    /// The value of name, UNKNOWN when it is not defined.
     unsigned int lookupSymbol(const String& name) const;
+    /// The same as lookupSymbol.
     unsigned int operator[](const String& name) const { return lookupSymbol(name); }
-    // Every name defined with value; empty when there is none.
+    /// Every name defined with value, a copy owned by the caller; empty when
+    /// there is none.
     SymbolSet lookupValue(unsigned int value) const;
+    /// The same as lookupValue.
     SymbolSet operator[](unsigned int value) const { return lookupValue(value); }
 
-    // Reads every line of the stream. False when any line failed or the
-    // stream broke; the definitions of the good lines stay either way.
-    // A line of 255 or more characters ends the reading with false.
+    /// Reads every line of the stream. False when any line failed or the
+    /// stream broke; the definitions of the good lines stay either way.
+    /// A line of 255 or more characters ends the reading with false.
     bool parseHeaderFile(std::istream& in);
 
 private:

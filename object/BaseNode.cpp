@@ -4,9 +4,7 @@
 
 namespace torv {
 
-BaseNode::~BaseNode()
-{
-}
+BaseNode::~BaseNode() = default;
 
 const KelClass* BaseNode::Class()
 {

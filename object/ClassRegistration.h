@@ -1,20 +1,23 @@
 #pragma once
-// Load-time registration of a code module's class descriptors in one fixed
-// order. Write the list once per code module, in one source:
-//
-//     TORV_REGISTER_CLASSES(FileSystemItem, Directory, File)
-//
-// Its namespace-scope initialiser calls each Class() in the given order
-// during the module's static initialisation, before the module's Module is
-// initialised; each descriptor is still built only once, whether by the
-// list or by an earlier Class() call. The list also defines each class's
-// listedInTorvRegisterClasses(), without which a class with its own
-// statics does not link. Up to 24 classes per list.
+/// @file
+/// Load-time registration of a code module's class descriptors in one fixed
+/// order. Write the list once per code module, in one source:
+///
+///     TORV_REGISTER_CLASSES(FileSystemItem, Directory, File)
+///
+/// Its namespace-scope initialiser calls each Class() in the given order
+/// during the module's static initialisation, before the module's Module is
+/// initialised; each descriptor is still built only once, whether by the
+/// list or by an earlier Class() call. The list also defines each class's
+/// listedInTorvRegisterClasses(), without which a class with its own
+/// statics does not link. Up to 24 classes per list.
 
 namespace torv {
 
+/// Builds the descriptors of Classes in the given order when constructed.
 template <class... Classes>
 struct ClassRegistration {
+    /// Calls each Class() in turn.
     ClassRegistration() { (static_cast<void>(Classes::Class()), ...); }
 };
 
@@ -57,9 +60,12 @@ struct ClassRegistration {
                                TORV_EACH_5, TORV_EACH_4, TORV_EACH_3, TORV_EACH_2,                 \
                                TORV_EACH_1)(m, __VA_ARGS__))
 
+/// Defines X::listedInTorvRegisterClasses(), the proof that X is listed.
 #define TORV_LISTED_CLASS(X)                                                                       \
     void X::listedInTorvRegisterClasses() {}
 
+/// Registers the listed classes, in order, during static initialisation,
+/// and marks each as listed.
 #define TORV_REGISTER_CLASSES(...)                                                                 \
     TORV_FOR_EACH_CLASS(TORV_LISTED_CLASS, __VA_ARGS__)                                            \
     namespace {                                                                                    \

@@ -4,16 +4,15 @@ namespace torv {
 
 TORV_DEFINE_CLASS(InfoStringMap, ObserverInfo)
 
-InfoStringMap::InfoStringMap()
-{
-}
+InfoStringMap::InfoStringMap() = default;
 
 InfoStringMap::InfoStringMap(const Infos& m) : infos(m)
 {
 }
 
-InfoStringMap::InfoStringMap(const InfoStringMap& o) : ObserverInfo(), infos(o.infos)
+InfoStringMap::InfoStringMap(const InfoStringMap& o) : ObserverInfo(o), infos(o.infos)
 {
+    setExpire(true);
 }
 
 InfoStringMap::~InfoStringMap()
@@ -50,7 +49,7 @@ void InfoStringMap::addInfo<String>(const String& key, const String& value)
 
 const String& InfoStringMap::getInfoByKey(const String& key) const
 {
-    const Infos::const_iterator found = infos.find(key);
+    const auto found = infos.find(key);
     return found == infos.end() ? String::NIL : found->second;
 }
 

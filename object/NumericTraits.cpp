@@ -1,7 +1,7 @@
 #include "object/NumericTraits.h"
 
 #include <cfloat>
-#include <math.h>
+#include <cmath>
 
 namespace torv {
 

@@ -4,15 +4,8 @@ namespace torv {
 
 TORV_DEFINE_CLASS(ObserverInfo, BaseNode)
 
-ObserverInfo::~ObserverInfo()
-{
-}
+ObserverInfo::~ObserverInfo() = default;
 
-ObserverInfo& ObserverInfo::operator=(const ObserverInfo& o) noexcept
-{
-    BaseNode::operator=(o);
-    expire = o.expire;
-    return *this;
-}
+ObserverInfo& ObserverInfo::operator=(const ObserverInfo& o) noexcept = default;
 
 } // namespace torv

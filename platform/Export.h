@@ -1,6 +1,9 @@
 #pragma once
-// The one export macro of the library: exports while the library itself is
-// built, imports in every host module.
+/// @file
+/// The one export macro of the library.
+
+/// Marks an exported class, function or data member: exports while the
+/// library itself is built (TORVBASE_BUILD), imports in every host module.
 #if defined(_WIN32)
 #  if defined(TORVBASE_BUILD)
 #    define TORV_API __declspec(dllexport)

@@ -84,7 +84,8 @@ void String::adopt(StringVal* block)
 
 String& String::operator=(const String& other)
 {
-    adopt(share(other.val));
+    if (this != &other)
+        adopt(share(other.val));
     return *this;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// String: the library's UTF-16 text type. One pointer to a shared StringVal
-// block, copy-on-write; a null pointer is the NIL string (no text at all),
-// which differs from the empty string but reads as empty text.
-// Copies of one String may be read (length, characters, ANSI text), copied
-// and released on several threads at once; one String object is used by
-// one thread at a time.
+/// @file
+/// String: the library's UTF-16 text type. One pointer to a shared StringVal
+/// block, copy-on-write; a null pointer is the NIL string (no text at all),
+/// which differs from the empty string but reads as empty text.
+/// Copies of one String may be read (length, characters, ANSI text), copied
+/// and released on several threads at once; one String object is used by
+/// one thread at a time.
 
 #include "platform/Export.h"
 #include "string/StringVal.h"
@@ -16,18 +17,25 @@ namespace torv {
 class Module;
 class String;
 
-// A writable array over a String for calls that fill a buffer. The owner's
-// text is replaced by the array's text (up to its first NUL) when the
-// buffer is destroyed; only the last array handed out counts.
+/// A writable array over a String for calls that fill a buffer. The owner's
+/// text is replaced by the array's text (up to its first NUL) when the
+/// buffer is destroyed; only the last array handed out counts.
 class TORV_API StringBuffer {
 public:
+    /// Takes other's owner, size and keep flag; no array of its own yet.
     StringBuffer(const StringBuffer& other);
     StringBuffer& operator=(const StringBuffer&) = delete;
+    /// Writes the array's text back to the owner and frees the array.
     ~StringBuffer();
 
+    /// A new wide array of getSize() units plus a NUL, owned by the buffer;
+    /// an array handed out before is freed, its contents lost. Filled with
+    /// the owner's text when the buffer keeps it.
     operator wchar_t*();
+    /// The same as a narrow array in the ANSI code page.
     operator char*();
 
+    /// The number of writable units, without the NUL.
     int getSize() const { return size; }
 
 private:
@@ -42,164 +50,264 @@ private:
     bool keep;
 };
 
+/// UTF-16 text, copy-on-write over a shared StringVal block, or NIL.
 class TORV_API String {
 public:
+    /// The empty text (a block), process-wide, owned by the library.
     static const String EMPTY;
+    /// No text at all (no block); orders before every other string.
     static const String NIL;
 
-    // Construction, assignment, release
-    String() noexcept : val(nullptr) {}
+    /// @name Construction, assignment, release
+    ///@{
+    String() noexcept : val(nullptr) {} ///< NIL.
+    /// NIL.
     String(decltype(nullptr)) noexcept : val(nullptr) {}
+    /// A copy of s up to its NUL; NIL for a null s.
     String(const wchar_t* s);
+    /// A copy of length units of s (-1: up to NUL); NIL for a null s.
     String(const wchar_t* s, int length);
+    /// count copies of c; empty for a count of 0 or less.
     String(wchar_t c, int count);
+    /// s converted from the ANSI code page; NIL for a null s or when the
+    /// conversion fails.
     String(const char* s);
+    /// Shares the block of other.
     String(const String& other) noexcept;
+    /// Takes the block of other, which becomes NIL.
     String(String&& other) noexcept : val(other.val) { other.val = nullptr; }
+    /// Releases the block; the last String destroys it.
     ~String();
 
+    /// Shares the block of other.
     String& operator=(const String& other);
+    /// Takes the block of other, which becomes NIL.
     String& operator=(String&& other) noexcept;
+    /// A copy of s; NIL for a null s.
     String& operator=(const wchar_t* s);
+    ///@}
 
-    // Access. NIL reads as the empty text.
-    bool isNil() const { return val == nullptr; }
+    /// @name Access
+    /// NIL reads as the empty text.
+    ///@{
+    bool isNil() const { return val == nullptr; } ///< True for NIL only.
+    /// True for NIL and the empty text.
     bool isEmpty() const { return val == nullptr || val->at(0) == L'\0'; }
+    /// The number of UTF-16 units; 0 for NIL.
     int length() const;
+    /// The text, NUL-terminated, valid while the block lives and its text
+    /// is unchanged; "" for NIL.
     const wchar_t* c_str() const { return val ? val->stringValue() : L""; }
-    // Null for NIL; valid while the block lives and its text is unchanged.
+    /// The text in the ANSI code page, owned by the block; null for NIL;
+    /// valid while the block lives and its text is unchanged.
     const char* stringAnsi() const;
+    /// The unit at index (no range check); NUL for NIL.
     wchar_t operator[](int index) const { return val ? val->at(index) : L'\0'; }
-    // Makes the block private first; NIL hands out the harmless outOfRange slot.
+    /// Makes the block private first; NIL hands out the harmless outOfRange slot.
     wchar_t& operator[](int index);
-    // The shared block (null for NIL), for identity checks.
+    /// The shared block (null for NIL), for identity checks.
     const StringVal* block() const { return val; }
+    /// A writable array of size units over this string, with its text when
+    /// keep is set; see StringBuffer.
     StringBuffer buffer(int size, bool keep = false);
+    ///@}
 
-    // Concatenation: every append builds a new block of the exact size.
-    String& operator+=(const String& t);
+    /// @name Concatenation
+    /// Every append builds a new block of the exact size and returns *this.
+    ///@{
+    String& operator+=(const String& t); ///< Appends t; NIL appends nothing.
+    /// Appends s up to its NUL; a null s appends nothing.
     String& operator+=(const wchar_t* s);
+    /// Appends c.
     String& operator+=(wchar_t c);
-    // Narrow text in the ANSI code page.
+    /// Appends narrow text in the ANSI code page.
     String& operator+=(const char* s);
+    /// Appends length units of s (-1: up to NUL).
     String& write(const wchar_t* s, int length);
+    ///@}
 
-    // Number and truth-value appenders (a char appends its number).
-    String& operator+=(char v);
-    String& operator+=(unsigned char v);
-    String& operator+=(short v);
-    String& operator+=(unsigned short v);
-    String& operator+=(int v);
-    String& operator+=(unsigned int v);
-    String& operator+=(long v);
-    String& operator+=(unsigned long v);
-    String& operator+=(long long v);
-    String& operator+=(unsigned long long v);
-    String& operator+=(bool v);
-    String& operator+=(double v);
-    String& operator+=(float v);
+    /// @name Number and truth-value appenders
+    /// Append the value in decimal (a char appends its number, a bool
+    /// "true" or "false") and return *this.
+    ///@{
+    String& operator+=(char v);               ///< Appends v.
+    String& operator+=(unsigned char v);      ///< Appends v.
+    String& operator+=(short v);              ///< Appends v.
+    String& operator+=(unsigned short v);     ///< Appends v.
+    String& operator+=(int v);                ///< Appends v.
+    String& operator+=(unsigned int v);       ///< Appends v.
+    String& operator+=(long v);               ///< Appends v.
+    String& operator+=(unsigned long v);      ///< Appends v.
+    String& operator+=(long long v);          ///< Appends v.
+    String& operator+=(unsigned long long v); ///< Appends v.
+    String& operator+=(bool v);               ///< Appends v.
+    String& operator+=(double v);             ///< Appends v.
+    String& operator+=(float v);              ///< Appends v.
+    ///@}
 
-    String& operator<<(const String& t);
-    String& operator<<(const wchar_t* s);
-    String& operator<<(wchar_t c);
-    String& operator<<(const char* s);
-    String& operator<<(char v);
-    String& operator<<(unsigned char v);
-    String& operator<<(short v);
-    String& operator<<(unsigned short v);
-    String& operator<<(int v);
-    String& operator<<(unsigned int v);
-    String& operator<<(long v);
-    String& operator<<(unsigned long v);
-    String& operator<<(long long v);
-    String& operator<<(unsigned long long v);
-    String& operator<<(bool v);
-    String& operator<<(double v);
-    String& operator<<(float v);
+    /// @name Stream-style appenders
+    /// The same as the matching operator+=.
+    ///@{
+    String& operator<<(const String& t);      ///< Appends t.
+    String& operator<<(const wchar_t* s);     ///< Appends the value.
+    String& operator<<(wchar_t c);            ///< Appends the value.
+    String& operator<<(const char* s);        ///< Appends the value.
+    String& operator<<(char v);               ///< Appends the value.
+    String& operator<<(unsigned char v);      ///< Appends the value.
+    String& operator<<(short v);              ///< Appends the value.
+    String& operator<<(unsigned short v);     ///< Appends the value.
+    String& operator<<(int v);                ///< Appends the value.
+    String& operator<<(unsigned int v);       ///< Appends the value.
+    String& operator<<(long v);               ///< Appends the value.
+    String& operator<<(unsigned long v);      ///< Appends the value.
+    String& operator<<(long long v);          ///< Appends the value.
+    String& operator<<(unsigned long long v); ///< Appends the value.
+    String& operator<<(bool v);               ///< Appends the value.
+    String& operator<<(double v);             ///< Appends the value.
+    String& operator<<(float v);              ///< Appends the value.
+    ///@}
 
-    // Consumers: take the next value off the front of this string.
-    String& operator>>(int& v);
-    String& operator>>(short& v);
-    String& operator>>(unsigned short& v);
-    String& operator>>(char& v);
-    String& operator>>(long& v);
-    String& operator>>(unsigned int& v);
-    String& operator>>(unsigned long& v);
-    String& operator>>(unsigned char& v);
-    String& operator>>(long long& v);
-    String& operator>>(unsigned long long& v);
-    String& operator>>(double& v);
-    String& operator>>(float& v);
-    String& operator>>(bool& v);
-    String& operator>>(wchar_t& v);
-    String& operator>>(String& v);
+    /// @name Consumers
+    /// Take the next value off the front of this string, skipping what is
+    /// neither a letter, a digit, '-', '.' nor '+', and return *this. With
+    /// no value left, v gets 0 (false, NUL) and this string becomes empty.
+    ///@{
+    String& operator>>(int& v);                ///< Reads the next value into v.
+    String& operator>>(short& v);              ///< Reads the next value into v.
+    String& operator>>(unsigned short& v);     ///< Reads the next value into v.
+    String& operator>>(char& v);               ///< Reads the next value into v.
+    String& operator>>(long& v);               ///< Reads the next value into v.
+    String& operator>>(unsigned int& v);       ///< Reads the next value into v.
+    String& operator>>(unsigned long& v);      ///< Reads the next value into v.
+    String& operator>>(unsigned char& v);      ///< Reads the next value into v.
+    String& operator>>(long long& v);          ///< Reads the next value into v.
+    String& operator>>(unsigned long long& v); ///< Reads the next value into v.
+    String& operator>>(double& v);             ///< Reads the next value into v.
+    String& operator>>(float& v);              ///< Reads the next value into v.
+    String& operator>>(bool& v);               ///< Reads the next value into v.
+    String& operator>>(wchar_t& v);            ///< Reads the next value into v.
+    String& operator>>(String& v);             ///< Reads the next value into v.
+    ///@}
 
-    // Replaces the text by printf-style output (%s is a wide string);
-    // String arguments pass as their characters, NIL as the empty text.
+    /// Replaces the text by printf-style output (%s is a wide string);
+    /// String arguments pass as their characters, NIL as the empty text.
+    /// Returns *this.
     template <class... Args>
     String& printf(const wchar_t* format, const Args&... args)
     {
         return printf_apply(format, formatArgument(args)...);
     }
 
-    // Comparison. compare gives exactly -1, 0 or 1; the non-const forms
-    // also let two equal strings share one block.
-    int compare(const String& t) const;
-    int compare(const String& t);
-    int compare(const wchar_t* s) const;
-    int compare(const wchar_t* s) { return static_cast<const String&>(*this).compare(s); }
-    int compare(wchar_t c) const;
+    /// @name Comparison
+    /// compare gives exactly -1, 0 or 1 in ordinal order, NIL first; the
+    /// non-const forms also let two equal strings share one block.
+    ///@{
+    int compare(const String& t) const;  ///< Compares with t.
+    int compare(const String& t);        ///< The same, sharing t's block when equal.
+    int compare(const wchar_t* s) const; ///< Compares with s; a null s equals NIL only.
+    int compare(const wchar_t* s) { return static_cast<const String&>(*this).compare(s); } ///< The same.
+    int compare(wchar_t c) const; ///< Compares with the one-unit text c.
+    /// Compares with t without regard to letter case.
     int compareIgnoreCase(const String& t) const;
-    int compareIgnoreCase(const wchar_t* s) const;
-    int compareIgnoreCase(wchar_t c) const;
+    int compareIgnoreCase(const wchar_t* s) const; ///< Compares with s without regard to letter case.
+    int compareIgnoreCase(wchar_t c) const;        ///< Compares with c without regard to letter case.
+    /// True for the same text; NIL equals NIL only.
     bool compareEquality(const String& t) const;
-    bool compareEquality(const String& t);
-    // Exact equality with a character pointer: null equals NIL only.
+    bool compareEquality(const String& t); ///< The same, sharing t's block when equal.
+    /// Exact equality with a character pointer: null equals NIL only.
     bool equals(const wchar_t* s) const;
+    ///@}
 
-    // Character-class searches: first unit at or after start, -1 if none.
-    int findAlphaNum(int start = 0) const;
+    /// @name Character-class searches
+    /// The first unit of the class at or after start; -1 if none or start
+    /// is out of range.
+    ///@{
+    int findAlphaNum(int start = 0) const; ///< Letters, digits, '-', '.' and '+'.
+    /// Anything but letters, digits, '-', '.' and '+'.
     int findNonAlphaNum(int start = 0) const;
+    /// Units that are not graphic: blanks and control characters.
     int findWS(int start = 0) const;
+    /// Graphic units.
     int findNonWS(int start = 0) const;
+    /// Letters.
     int findAlpha(int start = 0) const;
+    /// Anything but letters.
     int findNonAlpha(int start = 0) const;
+    /// Decimal digits.
     int findDigit(int start = 0) const;
+    /// Anything but decimal digits.
     int findNonDigit(int start = 0) const;
+    /// Decimal digits and '-'.
     int findSignedDigit(int start = 0) const;
+    /// Anything but decimal digits and '-'.
     int findNonSignedDigit(int start = 0) const;
+    /// Decimal digits, '.', '+', '-', 'e' and 'E'.
     int findNumeric(int start = 0) const;
+    ///@}
 
-    int find(wchar_t c, int start = 0) const;
+    /// @name Search, trim and replace
+    ///@{
+    int find(wchar_t c, int start = 0) const; ///< The first c at or after start; -1 if none or start is out of range.
+    /// The first s at or after start; -1 if none or s is null or empty.
     int find(const wchar_t* s, int start = 0) const;
-    // Last c in the range from start to the end.
+    /// Last c in the range from start to the end; -1 if none.
     int findLastOf(wchar_t c, int start = 0) const;
+    /// True when the text begins with p (case-sensitive); an empty or NIL p
+    /// always matches.
     bool startsWith(const String& p) const;
+    /// The same for the end of the text.
     bool endsWith(const String& p) const;
 
+    /// The units from first up to end (-1: to the end), both clamped to the
+    /// text; empty (never NIL) when nothing is left.
     String substr(int first, int end = -1) const;
+    /// A copy without blanks on the chosen sides; NIL stays NIL.
     String trim(bool left = true, bool right = true) const;
+    /// Removes the non-graphic units at the front.
     void eatwhite();
 
+    /// Replaces every from by to in place; the number of replacements, 0
+    /// for NIL or empty text.
     int replace(wchar_t from, wchar_t to);
+    /// Replaces every occurrence of from (left to right, not overlapping)
+    /// by to (a null to deletes them); the number of replacements, 0 for a
+    /// null or empty from.
     int replace(const wchar_t* from, const wchar_t* to);
+    /// See replace(const wchar_t*, const wchar_t*).
     int replace(const String& from, const wchar_t* to);
+    /// See replace(const wchar_t*, const wchar_t*).
     int replace(const wchar_t* from, const String& to);
+    /// See replace(const wchar_t*, const wchar_t*).
     int replace(const String& from, const String& to);
+    ///@}
 
-    // Numbered names: the trailing run of decimal digits.
-    unsigned int getIndex() const;
+    /// @name Numbered names
+    /// The index is the trailing run of decimal digits.
+    ///@{
+    unsigned int getIndex() const; ///< The index; 0 when there is none.
+    /// Replaces the index by index in decimal; 0 removes it.
     void setIndex(unsigned int index);
+    /// Adds 1 to the index, keeping its width; appends '1' when there is none.
     void incrementIndex();
+    /// Subtracts 1 from the index, keeping its width; appends '1' when there
+    /// is none.
     void decrementIndex();
+    /// A copy for display of at most maxLength units: the beginning up to a
+    /// '/' within headLength units, "...", then the end from a '/'; the
+    /// text itself when it is short enough.
     String shortenString(int maxLength, int headLength) const;
+    ///@}
 
-    // Escape sequences; escToControls returns -1 on success, else the index
-    // of the backslash of the first invalid escape (text left unchanged).
+    /// Escapes line feeds, carriage returns, double quotes and backslashes
+    /// (with unicode also every unit from U+0080 on) with backslashes.
     void controlsToEsc(bool unicode);
+    /// Turns escape sequences back into characters; -1 on success, else
+    /// the index of the backslash of the first invalid escape (text left
+    /// unchanged).
     int escToControls(bool unicode);
 
-    // Loads a string-table entry; "Error loading string resource!" on failure.
+    /// Loads string-table entry id of module m; the text "Error loading
+    /// string resource!" on failure.
     static String loadFromResource(unsigned int id, const Module& m);
 
 private:
@@ -227,27 +335,39 @@ private:
     StringVal* val;
 };
 
-TORV_API String operator+(const String& a, const String& b);
-TORV_API String operator+(const wchar_t* a, const String& b);
-TORV_API String operator+(const String& a, const wchar_t* b);
-TORV_API String operator+(const String& a, wchar_t c);
-TORV_API String operator+(wchar_t c, const String& b);
+/// @name Concatenation into a new string
+///@{
+TORV_API String operator+(const String& a, const String& b);  ///< a followed by b; NIL only when both are NIL.
+TORV_API String operator+(const wchar_t* a, const String& b); ///< The two texts joined.
+TORV_API String operator+(const String& a, const wchar_t* b); ///< The two texts joined.
+TORV_API String operator+(const String& a, wchar_t c);        ///< The two texts joined.
+TORV_API String operator+(wchar_t c, const String& b);        ///< The two texts joined.
+///@}
 
+/// Same text; NIL equals NIL (or a null pointer) only.
 inline bool operator==(const String& a, const String& b) { return a.compareEquality(b); }
+/// Different text.
 inline bool operator!=(const String& a, const String& b) { return !a.compareEquality(b); }
+/// Same text.
 inline bool operator==(const String& a, const wchar_t* b) { return a.equals(b); }
+/// Different text.
 inline bool operator!=(const String& a, const wchar_t* b) { return !a.equals(b); }
+/// Same text.
 inline bool operator==(const wchar_t* a, const String& b) { return b.equals(a); }
+/// Different text.
 inline bool operator!=(const wchar_t* a, const String& b) { return !b.equals(a); }
-// Ordinal order, NIL first.
+/// Ordinal order, NIL first.
 inline bool operator<(const String& a, const String& b) { return a.compare(b) < 0; }
 
-// Case-insensitive order of every String-keyed map and set, NIL first.
+/// Case-insensitive order of every String-keyed map and set, NIL first.
 struct TORV_API StringLess2 {
+    /// True when a orders before b.
     bool operator()(const String& a, const String& b) const;
 };
 
+/// Writes s in the ANSI code page; NIL writes nothing.
 TORV_API std::ostream& operator<<(std::ostream& out, const String& s);
+/// Reads one token into s.
 TORV_API std::istream& operator>>(std::istream& in, String& s);
 
 } // namespace torv

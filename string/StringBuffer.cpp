@@ -32,7 +32,7 @@ StringBuffer::operator wchar_t*()
 {
     releaseArray();
     const int units = size < 0 ? 0 : size;
-    wchar_t* array = allocateArray<wchar_t>(static_cast<std::size_t>(units) + 1);
+    auto* array = allocateArray<wchar_t>(static_cast<std::size_t>(units) + 1);
     array[0] = L'\0';
     array[units] = L'\0';
     if (keep && !owner->isNil())

@@ -48,7 +48,7 @@ void stepTrailingNumber(String& s, int step)
     }
     // Unsigned arithmetic: a run at the edge of the 32-bit range wraps
     // instead of overflowing.
-    const unsigned int current = static_cast<unsigned int>(_wtoi(s.c_str() + start));
+    const auto current = static_cast<unsigned int>(_wtoi(s.c_str() + start));
     const DecimalText number = toDecimal(static_cast<int>(current + static_cast<unsigned int>(step)));
 
     // The new number, zero-padded to the old width, overwrites the run;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <climits>
 #include <cstdlib>
@@ -42,9 +43,12 @@ int StringVal::checkedLength(long long units)
     return static_cast<int>(units);
 }
 
+// Never less than the object itself: short texts leave part of the
+// declared one-unit array's padding unused but allocated.
 std::size_t StringVal::allocationSize(int capacity)
 {
-    return offsetof(StringVal, chars) + (static_cast<std::size_t>(capacity) + 1) * sizeof(wchar_t);
+    const std::size_t textBytes = (static_cast<std::size_t>(capacity) + 1) * sizeof(wchar_t);
+    return std::max(sizeof(StringVal), offsetof(StringVal, chars) + textBytes);
 }
 
 StringVal::StringVal(const wchar_t* s, int length, int)
@@ -62,7 +66,7 @@ StringVal::~StringVal()
 
 StringVal* StringVal::construct(void* memory, const wchar_t* s, int length, int capacity)
 {
-    StringVal* block = new (memory) StringVal(s, length, capacity);
+    auto* block = new (memory) StringVal(s, length, capacity);
     block->refCount.store(1, std::memory_order_relaxed);
     return block;
 }

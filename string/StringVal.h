@@ -1,7 +1,8 @@
 #pragma once
-// The shared, reference-counted character block behind every String.
-// Its field order is part of the exported interface: String's inline
-// accessors read it directly.
+/// @file
+/// The shared, reference-counted character block behind every String.
+/// Its field order is part of the exported interface: String's inline
+/// accessors read it directly.
 
 #include "platform/Export.h"
 
@@ -11,26 +12,42 @@ namespace torv {
 
 class String;
 
+/// A reference-counted block of UTF-16 text with room for capacity units
+/// and a terminating NUL. Owned jointly by the Strings that point to it.
 class TORV_API StringVal {
 public:
+    /// New block with length units of s (-1: up to NUL; a trailing NUL is
+    /// dropped) and room for capacity units (-1: the length). Its count is
+    /// 1 and the caller owns it; throws AllocationFailure when out of memory.
     static StringVal* construct(const wchar_t* s, int length, int capacity);
-    // Null when the ANSI conversion yields nothing.
+    /// The same from text in the ANSI code page; null when the conversion
+    /// yields nothing.
     static StringVal* construct(const char* s, int length, int capacity);
 
-    // New block with this text followed by `length` units of s (-1: up to NUL).
+    /// New block, count 1, owned by the caller, with this text followed by
+    /// length units of s (-1: up to NUL).
     StringVal* concatenation(const wchar_t* s, int length);
 
+    /// Raises the count atomically.
     void ref() { refCount.fetch_add(1, std::memory_order_seq_cst); }
-    // True when this call destroyed the block.
+    /// Lowers the count atomically; true when this call destroyed the block.
     bool unref();
+    /// The current count (a plain read).
     unsigned int inqRefCount() const { return refCount.load(std::memory_order_relaxed); }
 
+    /// The number of units up to the first NUL, measured again after a write.
     int length() const;
+    /// The stored length; -1 after a write through operator[].
     int lazyLength() const { return len; }
+    /// The text, NUL-terminated, owned by the block.
     const wchar_t* stringValue() const { return chars; }
+    /// The text in the ANSI code page, owned by the block and cached until
+    /// the text changes; "" when it cannot be converted.
     const char* stringAnsi() const;
 
+    /// The unit at index; no range check.
     wchar_t at(int index) const { return chars[index]; }
+    /// The writable unit at index; forgets the stored length. No range check.
     wchar_t& operator[](int index) { len = -1; return chars[index]; }
 
     StringVal(const StringVal&) = delete;

@@ -9,6 +9,7 @@
 // "inf", "nan" and hexadecimal numbers; the Microsoft run-time's parser
 // reads decimal numbers only, so a word such as "info" stays a word. This is
 // the run-time's own entry point, as the import library provides it.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the import library's name for it.
 extern "C" double(__cdecl* __imp_wcstod)(const wchar_t*, wchar_t**);
 
 namespace torv {
