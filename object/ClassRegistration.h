@@ -23,7 +23,8 @@ struct ClassRegistration {
 
 } // namespace torv
 
-/// TORV_FOR_EACH_CLASS(m, A, B, ...) expands to m(A) m(B) ...
+// TORV_FOR_EACH_CLASS(m, A, B, ...) expands to m(A) m(B) ...
+/// @cond TORV_INTERNAL
 #define TORV_EXPAND(x) x
 #define TORV_EACH_1(m, x) m(x)
 #define TORV_EACH_2(m, x, ...) m(x) TORV_EXPAND(TORV_EACH_1(m, __VA_ARGS__))
@@ -59,6 +60,7 @@ struct ClassRegistration {
                                TORV_EACH_10, TORV_EACH_9, TORV_EACH_8, TORV_EACH_7, TORV_EACH_6,    \
                                TORV_EACH_5, TORV_EACH_4, TORV_EACH_3, TORV_EACH_2,                 \
                                TORV_EACH_1)(m, __VA_ARGS__))
+/// @endcond
 
 /// Defines X::listedInTorvRegisterClasses(), the proof that X is listed.
 #define TORV_LISTED_CLASS(X)                                                                       \

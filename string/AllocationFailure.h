@@ -1,5 +1,6 @@
 #pragma once
-// The one exception the library throws when storage cannot be had.
+/// @file
+/// The one exception the library throws when storage cannot be had.
 
 #include "platform/Export.h"
 
@@ -13,6 +14,7 @@ namespace torv {
 /// what() is "bad allocation".
 class TORV_API AllocationFailure : public std::bad_alloc {
 public:
+    /// "bad allocation".
     const char* what() const noexcept override;
 };
 

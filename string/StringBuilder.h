@@ -1,7 +1,8 @@
 #pragma once
-// StringBuilder: builds a long text in linear time. String's appenders
-// allocate the exact combined length on every append; the builder keeps
-// spare room that doubles as it fills, and hands the text over once.
+/// @file
+/// StringBuilder: builds a long text in linear time. String's appenders
+/// allocate the exact combined length on every append; the builder keeps
+/// spare room that doubles as it fills, and hands the text over once.
 
 #include "platform/Export.h"
 #include "string/String.h"

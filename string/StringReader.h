@@ -1,7 +1,8 @@
 #pragma once
-// StringReader: reads a long line value by value in linear time. String's
-// >> rebuilds the rest of the string after every value; the reader moves a
-// position over the text instead.
+/// @file
+/// StringReader: reads a long line value by value in linear time. String's
+/// >> rebuilds the rest of the string after every value; the reader moves a
+/// position over the text instead.
 
 #include "platform/Export.h"
 #include "string/String.h"
