@@ -93,7 +93,7 @@ std::optional<std::wstring> VersionInfo::queryString(const wchar_t* name)
     if (!VerQueryValueW(data.data(), valuePath(translations[0], name).c_str(), &text, &length)
         || text == nullptr || length == 0)
         return std::nullopt;
-    const wchar_t* units = static_cast<const wchar_t*>(text);
+    const auto* units = static_cast<const wchar_t*>(text);
     return std::wstring(units, wcsnlen(units, length));
 }
 

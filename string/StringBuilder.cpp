@@ -8,7 +8,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cwchar>
-#include <stdio.h>
+#include <cstdio>
 
 namespace torv {
 

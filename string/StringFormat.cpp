@@ -3,7 +3,7 @@
 #include "string/TextConversion.h"
 
 #include <cstdarg>
-#include <stdio.h>
+#include <cstdio>
 
 namespace torv {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cwchar>
-#include <stdio.h>
+#include <cstdio>
 
 // MinGW's C++ headers route wcstod to MinGW's own parser, which also reads
 // "inf", "nan" and hexadecimal numbers; the Microsoft run-time's parser
