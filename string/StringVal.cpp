@@ -1,11 +1,14 @@
 #include "string/StringVal.h"
 
+#include "platform/CheckedBuild.h"
+
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <malloc.h>
 #include <new>
 
 namespace torv {
@@ -34,7 +37,7 @@ int adjustedLength(const wchar_t* s, int length)
 
 std::size_t StringVal::allocationSize(int capacity)
 {
-    return offsetof(StringVal, chars) + (static_cast<std::size_t>(capacity) + 1) * sizeof(wchar_t);
+    return offsetof(StringVal, chars) + (static_cast<std::size_t>(capacity) + 1 + GUARD_UNITS) * sizeof(wchar_t);
 }
 
 StringVal::StringVal(const wchar_t* s, int length, int)
@@ -65,7 +68,9 @@ StringVal* StringVal::construct(const wchar_t* s, int length, int capacity)
     void* memory = std::malloc(allocationSize(capacity));
     if (memory == nullptr)
         throw std::bad_alloc();
-    return construct(memory, s, length, capacity);
+    StringVal* block = construct(memory, s, length, capacity);
+    block->armGuards(capacity);
+    return block;
 }
 
 StringVal* StringVal::construct(const char* s, int length, int capacity)
@@ -86,11 +91,13 @@ StringVal* StringVal::construct(const char* s, int length, int capacity)
     // A length of -1 converts the terminator too.
     block->len = (length == -1 && block->chars[written - 1] == L'\0') ? written - 1 : written;
     block->chars[block->len] = L'\0';
+    block->validityCheck(static_cast<unsigned int>(block->len));
     return block;
 }
 
 void StringVal::destruct(StringVal* block)
 {
+    block->validityCheck(0);
     block->~StringVal();
     std::free(block);
 }
@@ -104,6 +111,7 @@ StringVal* StringVal::concatenation(const wchar_t* s, int length) const
         std::wmemcpy(block->chars + own, s, static_cast<std::size_t>(length));
     block->len = own + length;
     block->chars[block->len] = L'\0';
+    block->validityCheck(static_cast<unsigned int>(block->len));
     return block;
 }
 
@@ -150,5 +158,36 @@ const char* StringVal::stringAnsi() const
     delete[] converted;
     return stored;
 }
+
+#if defined(TORV_CHECKED)
+
+namespace {
+
+const wchar_t GUARD = 0xFDFD;
+
+} // namespace
+
+// The block's size comes from the C run-time, so the capacity needs no
+// field of its own.
+int StringVal::capacity() const
+{
+    const std::size_t bytes = _msize(const_cast<StringVal*>(this)) - offsetof(StringVal, chars);
+    return static_cast<int>(bytes / sizeof(wchar_t)) - 1 - GUARD_UNITS;
+}
+
+void StringVal::armGuards(int capacity)
+{
+    std::wmemset(chars + capacity + 1, GUARD, GUARD_UNITS);
+}
+
+void StringVal::validityCheck(unsigned int index) const
+{
+    const int room = capacity();
+    checkThat(index <= static_cast<unsigned int>(room), "write past a string block's capacity");
+    for (int i = 1; i <= GUARD_UNITS; ++i)
+        checkThat(chars[room + i] == GUARD, "string block overrun: guard units overwritten");
+}
+
+#endif
 
 } // namespace torv

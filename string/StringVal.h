@@ -31,7 +31,12 @@ public:
     const char* stringAnsi() const;
 
     wchar_t at(int index) const { return chars[index]; }
-    wchar_t& operator[](int index) { len = -1; return chars[index]; }
+    wchar_t& operator[](int index)
+    {
+        validityCheck(static_cast<unsigned int>(index));
+        len = -1;
+        return chars[index];
+    }
 
     StringVal(const StringVal&) = delete;
     StringVal& operator=(const StringVal&) = delete;
@@ -48,7 +53,19 @@ private:
     wchar_t* str() { return chars; }
     const wchar_t* str() const { return chars; }
     void dropAnsiCache() const;
+#if defined(TORV_CHECKED)
+    // Guard units follow the capacity; they are checked when the block is
+    // released and by every write. Traps when they were overwritten or when
+    // `index`, a unit about to be written, lies past the capacity.
+    static constexpr int GUARD_UNITS = 4;
+    void validityCheck(unsigned int index) const;
+    void armGuards(int capacity);
+    int capacity() const;
+#else
+    static constexpr int GUARD_UNITS = 0;
     void validityCheck(unsigned int) const {}
+    void armGuards(int) {}
+#endif
 
     std::atomic<unsigned int> refCount;
     mutable int len;
