@@ -52,6 +52,7 @@ struct Options {
 const Target* runningTarget = nullptr;
 const Bytes* runningInput = nullptr;
 const Options* options = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 
 class Mutator {
 public:
@@ -130,7 +131,7 @@ LONG WINAPI saveCrashingInput(EXCEPTION_POINTERS* exception)
                       static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode));
         reportFailure(*runningTarget, *runningInput, code);
     }
-    return EXCEPTION_CONTINUE_SEARCH;
+    return previousFilter ? previousFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
 }
 
 std::string runGuarded(const Target& target, const Bytes& input)
@@ -242,7 +243,7 @@ int main(int argc, char** argv)
         return 2;
     }
     fuzz::options = &options;
-    SetUnhandledExceptionFilter(fuzz::saveCrashingInput);
+    fuzz::previousFilter = SetUnhandledExceptionFilter(fuzz::saveCrashingInput);
     bool ok = true;
     bool known = false;
     for (const fuzz::Target& target : fuzz::targets()) {
