@@ -3,16 +3,29 @@
 #   ./make.sh example   install what is missing, build, run the example host
 #   ./make.sh test      install what is missing, build, run the whole test suite
 #   ./make.sh bench     install what is missing, build, run the benchmarks
+#   ./make.sh check     checked build (build-check/): the whole suite with
+#                       sanitizer traps and the library's own checks, four
+#                       suites under Wine's heap checking, bounded fuzzing;
+#                       further arguments go to ctest (-R string, -L heap)
+#   ./make.sh fuzz [S]  fuzz every target for S seconds each (default 60)
+#                       in the checked build
+#   ./make.sh coverage  coverage build (build-coverage/): the suite, then
+#                       line and branch coverage per file and an HTML report
 #   ./make.sh clang     the same build and suite with clang (build-clang/)
 #   ./make.sh docs      the API reference (build/docs/html); fails on any warning
 #   ./make.sh lint      clang-tidy over the library, with .clang-tidy
 #   ./make.sh format-check [base]  clang-format over the .h/.cpp changed since base
+#   ./make.sh ci        what CI runs besides the test command: docs,
+#                       format-check, clang, lint and check
 # Idempotent: packages already present are not installed again, the build
-# tree is reused.
+# trees are reused.
 set -eu
 cd "$(dirname "$0")"
+SOURCE_DIR=$(pwd)
 BUILD_DIR=${TORV_BUILD_DIR:-build}
 CLANG_BUILD_DIR=${TORV_CLANG_BUILD_DIR:-build-clang}
+CHECK_DIR=${TORV_CHECK_DIR:-build-check}
+COVERAGE_DIR=${TORV_COVERAGE_DIR:-build-coverage}
 BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine wine64 googletest"
 
 install_missing() {
@@ -27,17 +40,71 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing >/dev/null
 }
 
+# configure DIR TOOLCHAIN [CMAKE OPTIONS...]: once per build tree.
+configure() {
+    dir=$1
+    toolchain=$2
+    shift 2
+    [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$SOURCE_DIR/cmake/$toolchain" -DCMAKE_BUILD_TYPE=Release "$@"
+}
+
 configure_and_build() {
-    [ -f "$BUILD_DIR/build.ninja" ] || cmake -S . -B "$BUILD_DIR" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+    configure "$BUILD_DIR" mingw-w64-x86_64.cmake
     cmake --build "$BUILD_DIR" "$@"
 }
 
 # The clang build also gives clang-tidy its compile_commands.json.
 configure_clang() {
-    [ -f "$CLANG_BUILD_DIR/build.ninja" ] || cmake -S . -B "$CLANG_BUILD_DIR" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/clang-mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+    configure "$CLANG_BUILD_DIR" clang-mingw-w64-x86_64.cmake -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+}
+
+configure_checked() {
+    configure "$CHECK_DIR" mingw-w64-x86_64.cmake -DTORV_CHECKED=ON -DTORV_BUILD_BENCH=OFF \
+        -DTORV_BUILD_EXAMPLES=OFF
+}
+
+# run_suite DIR [CTEST ARGUMENTS...]
+run_suite() {
+    dir=$1
+    shift
+    (cd "$dir" && ctest --output-on-failure -j2 "$@")
+}
+
+check() {
+    configure_checked
+    cmake --build "$CHECK_DIR"
+    run_suite "$CHECK_DIR" "$@"
+}
+
+clang_suite() {
+    configure_clang
+    cmake --build "$CLANG_BUILD_DIR"
+    run_suite "$CLANG_BUILD_DIR"
+}
+
+fuzz() {
+    configure_checked
+    cmake --build "$CHECK_DIR" --target torv_fuzz
+    runner="$SOURCE_DIR/$CHECK_DIR/wine-run.sh"
+    program="$SOURCE_DIR/$CHECK_DIR/bin/torv_fuzz.exe"
+    cd "$CHECK_DIR/tests/fuzz"
+    "$runner" "$program" all --seconds "$1" --corpus "Z:$SOURCE_DIR/tests/fuzz/corpus" \
+        --failures fuzz-failures --replay-command "$runner $program"
+}
+
+coverage() {
+    configure "$COVERAGE_DIR" mingw-w64-x86_64.cmake -DTORV_COVERAGE=ON -DTORV_BUILD_BENCH=OFF \
+        -DTORV_BUILD_EXAMPLES=OFF
+    cmake --build "$COVERAGE_DIR"
+    find "$COVERAGE_DIR" -name '*.gcda' -delete
+    run_suite "$COVERAGE_DIR" -E torv_package
+    set -- --gcov-executable x86_64-w64-mingw32-gcov --root . --object-directory "$COVERAGE_DIR" \
+        --filter 'string/' --filter 'object/' --filter 'module/' --filter 'filesystem/' --filter 'platform/'
+    gcovr "$@" --html-details "$COVERAGE_DIR/coverage.html" --print-summary >/dev/null
+    gcovr "$@"
+    gcovr "$@" --branches
+    echo "HTML report: $COVERAGE_DIR/coverage.html"
 }
 
 docs() {
@@ -80,15 +147,22 @@ format_check() {
     echo "format-check: $(echo "$files" | wc -l) file(s) formatted as .clang-format asks"
 }
 
+CHECK_PACKAGES="clang clang-tidy clang-format doxygen graphviz"
 task=${1:-example}
+[ $# -gt 0 ] && shift
 case "$task" in
-    example) install_missing $BUILD_PACKAGES; configure_and_build --target run-example ;;
-    test)    install_missing $BUILD_PACKAGES; configure_and_build && cd "$BUILD_DIR" && ctest --output-on-failure -j2 ;;
-    bench)   install_missing $BUILD_PACKAGES; configure_and_build --target run-bench ;;
-    clang)   install_missing $BUILD_PACKAGES clang; configure_clang && cmake --build "$CLANG_BUILD_DIR" \
-                 && cd "$CLANG_BUILD_DIR" && ctest --output-on-failure -j2 ;;
-    docs)    install_missing doxygen graphviz; docs ;;
-    lint)    install_missing $BUILD_PACKAGES clang clang-tidy; lint ;;
-    format-check) install_missing clang-format; shift; format_check "$@" ;;
-    *) echo "usage: $0 [example|test|bench|clang|docs|lint|format-check [base]]" >&2; exit 2 ;;
+    example)  install_missing $BUILD_PACKAGES; configure_and_build --target run-example ;;
+    test)     install_missing $BUILD_PACKAGES; configure_and_build && run_suite "$BUILD_DIR" ;;
+    bench)    install_missing $BUILD_PACKAGES; configure_and_build --target run-bench ;;
+    check)    install_missing $BUILD_PACKAGES; check "$@" ;;
+    fuzz)     install_missing $BUILD_PACKAGES; fuzz "${1:-60}" ;;
+    coverage) install_missing $BUILD_PACKAGES gcovr; coverage ;;
+    clang)    install_missing $BUILD_PACKAGES clang; clang_suite ;;
+    docs)     install_missing doxygen graphviz; docs ;;
+    lint)     install_missing $BUILD_PACKAGES clang clang-tidy; lint ;;
+    format-check) install_missing clang-format; format_check "$@" ;;
+    ci)       install_missing $BUILD_PACKAGES $CHECK_PACKAGES
+              docs; format_check; clang_suite; lint; check ;;
+    *) echo "usage: $0 [example|test|bench|check|fuzz [seconds]|coverage|clang|docs|lint|format-check [base]|ci]" >&2
+       exit 2 ;;
 esac

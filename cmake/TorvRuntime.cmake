@@ -17,7 +17,12 @@ if(MINGW)
   if(CMAKE_SYSROOT)
     list(PREPEND compiler_flags --sysroot=${CMAKE_SYSROOT})
   endif()
-  foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  set(runtime_dll_names libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  # The stack protector of the checked build has a run-time of its own.
+  if(TORV_CHECKED)
+    list(APPEND runtime_dll_names libssp-0.dll)
+  endif()
+  foreach(dll ${runtime_dll_names})
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} ${compiler_flags} -print-file-name=${dll}
                     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
     get_filename_component(path "${path}" REALPATH)

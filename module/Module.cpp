@@ -4,6 +4,7 @@
 #include "module/ModulePath.h"
 #include "module/SymbolTable.h"
 #include "object/KelClass.h"
+#include "platform/CheckedBuild.h"
 
 #include <algorithm>
 #include <string>
@@ -64,6 +65,7 @@ Module::Module()
 
 Module::~Module()
 {
+    validityCheck();
     --count;
     (next ? next->prev : tail) = prev;
     (prev ? prev->next : head) = next;
@@ -147,5 +149,22 @@ Module::const_iterator& Module::const_iterator::operator--()
     current = current ? current->prev : tail;
     return *this;
 }
+
+#if defined(TORV_CHECKED)
+void Module::validityCheck() const
+{
+    unsigned long long linked = 0;
+    bool found = false;
+    const Module* previous = nullptr;
+    for (const Module* m = head; m && linked <= count; previous = m, m = m->next, ++linked) {
+        checkThat(m->prev == previous, "module list: broken backward link");
+        found = found || m == this;
+    }
+    checkThat(linked == count && tail == previous, "module list: ends or count disagree");
+    checkThat(found, "module missing from the module list");
+    for (const KelClass* c = nullptr; KelClass::iterateAllClasses(c);)
+        checkThat(c->module != this, "module unregistered while a class descriptor names it");
+}
+#endif
 
 } // namespace torv

@@ -139,6 +139,14 @@ private:
     void initName();
     void initSymbols();
     void forEachOwnClass(void (KelClass::*hook)() const) const;
+#if defined(TORV_CHECKED)
+    // Traps when the module list is broken (links, ends or count disagree,
+    // or this module is not in it) or a class descriptor still names this
+    // module as it leaves the list.
+    void validityCheck() const;
+#else
+    void validityCheck() const {}
+#endif
 
     std::pair<HINSTANCE, HRSRC> findResourceImpl(const wchar_t* name, const wchar_t* type,
                                                  bool tryTranslation,

@@ -1,6 +1,7 @@
 #include "object/BaseNode.h"
 
 #include "module/Module.h"
+#include "platform/CheckedBuild.h"
 
 namespace torv {
 
@@ -19,12 +20,14 @@ const KelClass* BaseNode::getClassType() const
 
 void BaseNode::ref() const noexcept
 {
-    refCounter.fetch_add(1);
+    validityCheck(refCounter.fetch_add(1));
 }
 
 void BaseNode::unref() const
 {
-    if (refCounter.fetch_sub(1) == 1) {
+    const unsigned int before = refCounter.fetch_sub(1);
+    validityCheck(before);
+    if (before == 1) {
         refCounter.store(DEAD_MARKER);
         delete this;
     }
@@ -32,7 +35,7 @@ void BaseNode::unref() const
 
 void BaseNode::unrefNoDelete() const noexcept
 {
-    refCounter.fetch_sub(1);
+    validityCheck(refCounter.fetch_sub(1));
 }
 
 bool BaseNode::isKindOf(const KelClass* c) const
@@ -49,5 +52,12 @@ const Module& BaseNode::getCodeModule() const
 {
     return *getClassType()->module;
 }
+
+#if defined(TORV_CHECKED)
+void BaseNode::validityCheck(unsigned int count) const
+{
+    checkThat(count != DEAD_MARKER, "reference count change on a destroyed object");
+}
+#endif
 
 } // namespace torv

@@ -65,7 +65,13 @@ protected:
     virtual ~BaseNode();
 
 private:
+#if defined(TORV_CHECKED)
+    // Traps when `count`, read by ref or unref, is the dead marker: the
+    // object is being or has been destroyed.
+    void validityCheck(unsigned int count) const;
+#else
     void validityCheck(unsigned int) const {}
+#endif
 
     mutable std::atomic<unsigned int> refCounter;
 };

@@ -1,5 +1,7 @@
 #include "object/KelClass.h"
 
+#include "platform/CheckedBuild.h"
+
 namespace torv {
 
 const KelClass* KelClass::rootHead = nullptr;
@@ -19,6 +21,7 @@ KelClass::KelClass(const wchar_t* name, const KelClass* base, const Module& modu
 
 KelClass::~KelClass()
 {
+    validityCheck();
     for (const KelClass** link = listLink(); *link; link = &(*link)->nextSibling) {
         if (*link == this) {
             *link = nextSibling;
@@ -111,5 +114,16 @@ bool KelClass::isDerivedFrom(const KelClass* other) const
     }
     return false;
 }
+
+#if defined(TORV_CHECKED)
+void KelClass::validityCheck() const
+{
+    checkThat(firstChild == nullptr, "class descriptor unregistered before its derived classes");
+    const KelClass* entry = *listLink();
+    while (entry && entry != this)
+        entry = entry->nextSibling;
+    checkThat(entry == this, "class descriptor missing from the class tree");
+}
+#endif
 
 } // namespace torv

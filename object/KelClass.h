@@ -61,6 +61,13 @@ public:
 
 private:
     const KelClass** listLink() const;
+#if defined(TORV_CHECKED)
+    // Traps when this descriptor leaves the registry while a derived
+    // descriptor still hangs below it, or when it is not in its list.
+    void validityCheck() const;
+#else
+    void validityCheck() const {}
+#endif
     static bool finish(const KelClass*& c, const KelClass* next);
     static const KelClass* nextSiblingUpwards(const KelClass* c, const KelClass* stop);
     const KelClass* nextInSubtree(const KelClass* c) const;

@@ -54,6 +54,7 @@ String::String(wchar_t c, int count)
     for (int i = 0; i < count; ++i)
         units[i] = c;
     units[count] = L'\0';
+    val->validityCheck(static_cast<unsigned int>(count));
     // A NUL fill character makes the real length shorter than count.
     val->len = -1;
 }
@@ -112,8 +113,10 @@ void String::takeOverDataFrom(const String& other)
 
 void String::unshare()
 {
+    // Concatenating nothing copies exactly the current length, a counted
+    // trailing NUL included, which construction from the text would drop.
     if (val && val->inqRefCount() > 1)
-        adopt(StringVal::construct(val->stringValue(), val->length(), -1));
+        adopt(val->concatenation(L"", 0));
 }
 
 int String::length() const

@@ -124,6 +124,7 @@ void String::controlsToEsc(bool unicode)
     for (int i = textLength - 1; i >= 0; --i)
         end = writeEscapedBackwards(end, units[i], unicode);
     block->len = escapedLength;
+    block->validityCheck(static_cast<unsigned int>(escapedLength));
     *this = String(block);
 }
 

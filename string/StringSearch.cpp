@@ -220,6 +220,7 @@ int String::replace(const wchar_t* from, const wchar_t* to)
     out = copyUnits(out, c_str() + position, length() - position);
     *out = L'\0';
     block->len = resultLength;
+    block->validityCheck(static_cast<unsigned int>(resultLength));
     adopt(block);
     return count;
 }

@@ -1,5 +1,6 @@
 #include "string/StringVal.h"
 
+#include "platform/CheckedBuild.h"
 #include "string/AllocationFailure.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <malloc.h>
 #include <new>
 
 namespace torv {
@@ -47,7 +49,7 @@ int StringVal::checkedLength(long long units)
 // declared one-unit array's padding unused but allocated.
 std::size_t StringVal::allocationSize(int capacity)
 {
-    const std::size_t textBytes = (static_cast<std::size_t>(capacity) + 1) * sizeof(wchar_t);
+    const std::size_t textBytes = (static_cast<std::size_t>(capacity) + 1 + GUARD_UNITS) * sizeof(wchar_t);
     return std::max(sizeof(StringVal), offsetof(StringVal, chars) + textBytes);
 }
 
@@ -79,7 +81,9 @@ StringVal* StringVal::construct(const wchar_t* s, int length, int capacity)
     void* memory = std::malloc(allocationSize(capacity));
     if (memory == nullptr)
         throw AllocationFailure();
-    return construct(memory, s, length, capacity);
+    StringVal* block = construct(memory, s, length, capacity);
+    block->armGuards(capacity);
+    return block;
 }
 
 StringVal* StringVal::construct(const char* s, int length, int capacity)
@@ -102,11 +106,13 @@ StringVal* StringVal::construct(const char* s, int length, int capacity)
     // A length of -1 converts the terminator too.
     block->len = (length == -1 && block->chars[written - 1] == L'\0') ? written - 1 : written;
     block->chars[block->len] = L'\0';
+    block->validityCheck(static_cast<unsigned int>(block->len));
     return block;
 }
 
 void StringVal::destruct(StringVal* block)
 {
+    block->validityCheck(0);
     block->~StringVal();
     std::free(block);
 }
@@ -120,6 +126,7 @@ StringVal* StringVal::concatenation(const wchar_t* s, int length)
         std::wmemcpy(block->chars + own, s, static_cast<std::size_t>(length));
     block->len = own + length;
     block->chars[block->len] = L'\0';
+    block->validityCheck(static_cast<unsigned int>(block->len));
     return block;
 }
 
@@ -166,5 +173,36 @@ const char* StringVal::stringAnsi() const
     delete[] converted;
     return stored;
 }
+
+#if defined(TORV_CHECKED)
+
+namespace {
+
+const wchar_t GUARD = 0xFDFD;
+
+} // namespace
+
+// The block's size comes from the C run-time, so the capacity needs no
+// field of its own.
+int StringVal::capacity() const
+{
+    const std::size_t bytes = _msize(const_cast<StringVal*>(this)) - offsetof(StringVal, chars);
+    return static_cast<int>(bytes / sizeof(wchar_t)) - 1 - GUARD_UNITS;
+}
+
+void StringVal::armGuards(int capacity)
+{
+    std::wmemset(chars + capacity + 1, GUARD, GUARD_UNITS);
+}
+
+void StringVal::validityCheck(unsigned int index) const
+{
+    const int room = capacity();
+    checkThat(index <= static_cast<unsigned int>(room), "write past a string block's capacity");
+    for (int i = 1; i <= GUARD_UNITS; ++i)
+        checkThat(chars[room + i] == GUARD, "string block overrun: guard units overwritten");
+}
+
+#endif
 
 } // namespace torv

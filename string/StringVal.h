@@ -47,8 +47,14 @@ public:
 
     /// The unit at index; no range check.
     wchar_t at(int index) const { return chars[index]; }
-    /// The writable unit at index; forgets the stored length. No range check.
-    wchar_t& operator[](int index) { len = -1; return chars[index]; }
+    /// The writable unit at index; forgets the stored length. No range check
+    /// (the checked build traps past the capacity).
+    wchar_t& operator[](int index)
+    {
+        validityCheck(static_cast<unsigned int>(index));
+        len = -1;
+        return chars[index];
+    }
 
     StringVal(const StringVal&) = delete;
     StringVal& operator=(const StringVal&) = delete;
@@ -67,7 +73,19 @@ private:
     wchar_t* str() { return chars; }
     const wchar_t* str() const { return chars; }
     void dropAnsiCache() const;
+#if defined(TORV_CHECKED)
+    // Guard units follow the capacity; they are checked when the block is
+    // released and by every write. Traps when they were overwritten or when
+    // `index`, a unit about to be written, lies past the capacity.
+    static constexpr int GUARD_UNITS = 4;
+    void validityCheck(unsigned int index) const;
+    void armGuards(int capacity);
+    int capacity() const;
+#else
+    static constexpr int GUARD_UNITS = 0;
     void validityCheck(unsigned int) const {}
+    void armGuards(int) {}
+#endif
 
     std::atomic<unsigned int> refCount;
     mutable int len;

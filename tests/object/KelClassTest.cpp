@@ -47,7 +47,9 @@ protected:
         observer = add(L"ObserverInfo", node);
         infoMap = add(L"InfoStringMap", observer);
     }
-    ~ClassTree() override
+    ~ClassTree() override { dropAll(); }
+    // Newest first, so that no descriptor outlives its base.
+    void dropAll()
     {
         while (!descriptors.empty())
             descriptors.pop_back();
@@ -107,7 +109,7 @@ TEST_F(ClassTree, UnregisteringKeepsTheOrderOfTheRest)
     EXPECT_EQ((Walk{L"ObserverInfo", L"FileSystemItem"}), walk(node, &KelClass::iterateChildClasses));
     EXPECT_EQ((Walk{L"InfoStringMap", L"File", L"Directory"}), walk(node, &KelClass::iterateLeafClasses));
     const std::size_t registered = walk(nullptr, nullptr, &KelClass::iterateAllClasses).size();
-    descriptors.clear();
+    dropAll();
     EXPECT_EQ(registered - 6, walk(nullptr, nullptr, &KelClass::iterateAllClasses).size());
     EXPECT_NE(node, KelClass::rootClass);
 }

@@ -98,6 +98,22 @@ TEST(StringCore, CopiesShareOneBlockAndWritesUnshare)
     EXPECT_STREQ(a.c_str(), L"hello") << "self-assignment is harmless";
 }
 
+// Fault: unshare() copies one unit short when the length counts a trailing
+// NUL, so the allowed write at index == length lands past the copy (the
+// checked build's guard units trap on it).
+TEST(StringCore, UnshareKeepsRoomForIndexLength)
+{
+    String written(L"");
+    written.write(L"ab\0", 3);
+    for (const String& source : {String(L"ab\0\0", 4), written}) {
+        String copy = source;
+        ASSERT_EQ(copy.length(), 3) << copy.c_str();
+        copy[3] = L'x';
+        EXPECT_TRUE(copy.block() != source.block() && copy.block()->at(3) == L'x') << source.c_str();
+        EXPECT_EQ(source.block()->at(3), L'\0') << "the shared original is untouched";
+    }
+}
+
 TEST(StringCore, ConcatenationNilRules)
 {
     EXPECT_TRUE((String() + String()).isNil());

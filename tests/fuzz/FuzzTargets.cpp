@@ -1,0 +1,277 @@
+#include "Fuzzer.h"
+
+#include "filesystem/Directory.h"
+#include "filesystem/File.h"
+#include "module/SymbolTable.h"
+#include "string/String.h"
+
+#include <climits>
+#include <cstdio>
+#include <cwchar>
+#include <functional>
+#include <sstream>
+
+namespace fuzz {
+
+namespace {
+
+using torv::Directory;
+using torv::File;
+using torv::FileSystemItem;
+using torv::SmartPtr;
+using torv::String;
+using torv::SymbolTable;
+
+// A text for failure messages: printable ASCII as it is, the rest as \xHHHH.
+std::string shown(const std::wstring& text)
+{
+    std::string out;
+    for (const wchar_t unit : text) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%04X", static_cast<unsigned>(unit));
+        out += unit >= 0x20 && unit < 0x7F ? std::string(1, static_cast<char>(unit)) : std::string(escaped);
+    }
+    return '"' + out + '"';
+}
+
+std::string shown(const String& text) { return shown(std::wstring(text.c_str(), text.length())); }
+
+bool endsWith(const std::wstring& text, const std::wstring& tail)
+{
+    return tail.size() <= text.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::wstring toWide(const String& s) { return std::wstring(s.c_str(), s.length()); }
+
+// ---- symbol-table reader ----------------------------------------------------
+
+// Two reads of one header agree, and the name-to-value and value-to-names
+// tables agree on every word of the input.
+std::string symbols(const Bytes& input)
+{
+    SymbolTable first, second;
+    std::istringstream firstIn(input), secondIn(input);
+    if (first.parseHeaderFile(firstIn) != second.parseHeaderFile(secondIn))
+        return "two reads of one header give different results";
+    std::istringstream words(input);
+    for (std::string word; words >> word;) {
+        if (word.find('\0') != std::string::npos)
+            continue;
+        const String name(word.c_str());
+        const unsigned int value = first.lookupSymbol(name);
+        if (value != second.lookupSymbol(name))
+            return "two reads give different values for " + shown(name);
+        if (value != SymbolTable::UNKNOWN && first.lookupValue(value).count(name) == 0)
+            return "value of " + shown(name) + " does not list the name";
+    }
+    return "";
+}
+
+// ---- path parsing and algebra ----------------------------------------------
+
+// The empty relative directory renders as ".\", which reads back as the
+// level ".": equal in name, yet a different path.
+bool isEmptyRelative(const Directory& d) { return d.getFullName() == L".\\"; }
+const Directory& directoryOf(const Directory& d) { return d; }
+const Directory& directoryOf(const File& f) { return *f.getDirectory(); }
+
+template <class Item>
+std::string reparses(const SmartPtr<const Item>& item)
+{
+    const String name = item->getFullName();
+    const SmartPtr<const Item> again = Item::fromString(name);
+    if (!again)
+        return "fromString(getFullName()) fails for " + shown(name);
+    if (!(again->getFullName() == name))
+        return "normalising twice changes " + shown(name) + " to " + shown(again->getFullName());
+    if (isEmptyRelative(directoryOf(*item)))
+        return "";
+    if (item->equals(again) != FileSystemItem::Equal || again->equals(item) != FileSystemItem::Equal)
+        return "path unequal to its reparse: " + shown(name);
+    return "";
+}
+
+SmartPtr<const Directory> rootOf(SmartPtr<const Directory> d)
+{
+    while (SmartPtr<const Directory> parent = d->getParent())
+        d = parent;
+    return d;
+}
+
+// Network paths keep "." and ".." levels as written; the others are normalised.
+bool hasDotLevels(const SmartPtr<const Directory>& d)
+{
+    const String name = d->getFullName();
+    return name.find(L"\\.\\") >= 0 || name.find(L"\\..\\") >= 0;
+}
+
+bool normalisedOnOneRoot(const SmartPtr<const Directory>& a, const SmartPtr<const Directory>& b)
+{
+    return a->isAbsolute() && b->isAbsolute() && !hasDotLevels(a) && !hasDotLevels(b)
+           && _wcsicmp(rootOf(a)->getFullName().c_str(), rootOf(b)->getFullName().c_str()) == 0;
+}
+
+std::string pathPair(const SmartPtr<const Directory>& a, const SmartPtr<const Directory>& b)
+{
+    if (a->equals(b) != b->equals(a))
+        return "equals is not symmetric for " + shown(a->getFullName()) + " and " + shown(b->getFullName());
+    if (!normalisedOnOneRoot(a, b))
+        return "";
+    const SmartPtr<const Directory> relative = a->makeRelative(b);
+    const SmartPtr<const Directory> back = relative ? b->combine(relative) : nullptr;
+    if (!back || back->equals(a) != FileSystemItem::Equal)
+        return "makeRelative then combine does not return " + shown(a->getFullName()) + " from "
+               + shown(b->getFullName()) + ", got " + (back ? shown(back->getFullName()) : "null");
+    return "";
+}
+
+// Input: one or two paths separated by '|'.
+std::string paths(const Bytes& input)
+{
+    const std::wstring text = widen(input);
+    const std::size_t bar = text.find(L'|');
+    const String first(text.substr(0, bar).c_str());
+    const SmartPtr<const Directory> a = Directory::fromString(first);
+    const SmartPtr<const Directory> b =
+        bar == std::wstring::npos ? SmartPtr<const Directory>() : Directory::fromString(text.substr(bar + 1).c_str());
+    std::string failure;
+    if (const SmartPtr<const File> file = File::fromString(first))
+        failure = reparses(file);
+    if (failure.empty() && a)
+        failure = reparses(a);
+    if (failure.empty() && b)
+        failure = reparses(b);
+    if (failure.empty() && a && b)
+        failure = pathPair(a, b);
+    return failure;
+}
+
+// ---- escape conversion -------------------------------------------------------
+
+std::string escapes(const Bytes& input)
+{
+    const String original(widen(input).c_str());
+    for (const bool unicode : {false, true}) {
+        String escaped = original;
+        escaped.controlsToEsc(unicode);
+        String back = escaped;
+        if (back.escToControls(unicode) != -1 || !(back == original))
+            return "escape then unescape changes " + shown(original) + " to " + shown(back);
+        for (int i = 0; unicode && i < escaped.length(); ++i) {
+            if (escaped.c_str()[i] >= 0x80)
+                return "\\u form leaves a non-ASCII unit in " + shown(escaped);
+        }
+        String raw = original;
+        const int invalid = raw.escToControls(unicode);
+        if (invalid != -1 && (!(raw == original) || invalid < 0 || invalid >= original.length()
+                              || original.c_str()[invalid] != L'\\'))
+            return "failed unescape of " + shown(original) + " reports " + std::to_string(invalid)
+                   + " and leaves " + shown(raw);
+    }
+    return "";
+}
+
+// ---- the >> consumers --------------------------------------------------------
+
+template <class Value>
+void consume(String& s)
+{
+    Value v{};
+    s >> v;
+}
+
+// Every >> takes its value off the front: what is left is a tail of the text.
+std::string consumers(const Bytes& input)
+{
+    static const std::function<void(String&)> consumersByType[] = {
+        consume<int>, consume<short>, consume<unsigned short>, consume<char>, consume<long>,
+        consume<unsigned int>, consume<unsigned long>, consume<unsigned char>, consume<long long>,
+        consume<unsigned long long>, consume<double>, consume<float>, consume<bool>, consume<wchar_t>,
+        consume<String>};
+    const std::size_t kinds = sizeof consumersByType / sizeof consumersByType[0];
+    String rest(widen(input).c_str());
+    const std::size_t first = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
+    for (std::size_t step = 0; step < 64 && !rest.isEmpty(); ++step) {
+        const std::wstring before = toWide(rest);
+        consumersByType[(first + step) % kinds](rest);
+        if (!endsWith(before, toWide(rest)))
+            return "consumer " + std::to_string((first + step) % kinds) + " on " + shown(before) + " leaves "
+                   + shown(rest) + ", not a tail";
+    }
+    return "";
+}
+
+// ---- shortenString -------------------------------------------------------------
+
+// Input: the maximum and head lengths as signed bytes, then the text.
+std::string shortening(const Bytes& input)
+{
+    if (input.size() < 2)
+        return "";
+    const int maxLength = static_cast<signed char>(input[0]);
+    const int headLength = static_cast<signed char>(input[1]);
+    const String text(widen(input.substr(2)).c_str());
+    const std::wstring original = toWide(text);
+    const std::wstring result = toWide(text.shortenString(maxLength, headLength));
+    if (text.length() <= maxLength)
+        return result == original ? "" : "a short text changes: " + shown(original);
+    // head + "..." + tail, the head from the front of the text, the tail from its end.
+    for (std::size_t dots = result.find(L"..."); dots != std::wstring::npos; dots = result.find(L"...", dots + 1)) {
+        if (original.compare(0, dots, result, 0, dots) == 0 && endsWith(original, result.substr(dots + 3)))
+            return "";
+    }
+    return "shortenString(" + std::to_string(maxLength) + ", " + std::to_string(headLength) + ") of "
+           + shown(original) + " gives " + shown(result);
+}
+
+// ---- numbered names ------------------------------------------------------------
+
+// Input: four bytes of index, then the name.
+std::string numbered(const Bytes& input)
+{
+    if (input.size() < 4)
+        return "";
+    unsigned int index = 0;
+    for (int i = 0; i < 4; ++i)
+        index = index << 8 | static_cast<unsigned char>(input[i]);
+    index %= INT_MAX;
+    String name(widen(input.substr(4)).c_str());
+    name.setIndex(index);
+    String up = name, down = name;
+    up.incrementIndex();
+    down.decrementIndex();
+    if (name.getIndex() != index)
+        return "setIndex(" + std::to_string(index) + ") reads back " + std::to_string(name.getIndex());
+    if (up.getIndex() != index + 1)
+        return "incrementIndex of " + shown(name) + " gives " + shown(up);
+    if (index >= 2 && down.getIndex() != index - 1)
+        return "decrementIndex of " + shown(name) + " gives " + shown(down);
+    return "";
+}
+
+} // namespace
+
+const std::vector<Target>& targets()
+{
+    using namespace std::string_literals;
+    static const std::vector<Target> all = {
+        {"symbols", symbols,
+         {"#define ", "#define", " 0x", "0x7FFFFFFF", "4294967296", "99999999999", "\n", "\r\n", "ID_", "//",
+          "/*", "*/", "(", ")", "-", "#undef ", "\t", "_APS_NEXT"}},
+        {"paths", paths,
+         {"\\\\?\\", "\\\\?\\UNC\\", "\\\\", "..", ".", "C:", "c:", "\\", "/", "|", "*", "?", "<", "CON",
+          "NUL", " ", "Z:\\", "|C:\\", "\xFF\x00\xE9"s}},
+        {"escapes", escapes,
+         {"\\u", "\\u00e9", "\\uFFFF", "\\u0000", "\\n", "\\r", "\\\"", "\\\\", "\\x", "\xFF\x00\xE9"s,
+          "\xFF\xD8\x00"s, "\xFF\x12\x34"}},
+        {"consumers", consumers,
+         {"true", "false", "TRUE", "-", "+", "0x", "1e308", "1e-400", "inf", "nan", "\"", "\\\"", "\\\\",
+          "\n", " ", "99999999999999999999", "-2147483649", ".", "\xFF\x06\x60"}},
+        {"shorten", shortening, {"/", "...", "//", "\\", "C:/", "\xFF\x00\xE9"s}},
+        {"numbered", numbered,
+         {"0", "9", "007", "2147483647", "4294967295", "-", "\xFF\x00\xB2"s, "\xFF\x06\x60", "\xFF\xFF\x10"}},
+    };
+    return all;
+}
+
+} // namespace fuzz
