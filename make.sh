@@ -125,6 +125,13 @@ lint() {
         "$(pwd)/(string|object|module|filesystem|platform)/[^/]*\.cpp\$"
 }
 
+# Keeps the C++ sources that clang-format lays out: resource headers and the
+# fuzzer's seeds are read by the symbol parser and keep their layout.
+formatted_sources() {
+    grep -v -e '^resources/' -e '/resource\.h$' -e '_header\.h$' -e '_symbols\.h$' \
+        -e '^tests/fuzz/corpus/' || true
+}
+
 # Files a change touches: since the given base, else since the merge-base
 # with main on a branch, else since the previous commit on main.
 format_check() {
@@ -139,9 +146,7 @@ format_check() {
     fi
     git rev-parse -q --verify "$base^{commit}" >/dev/null \
         || { echo "format-check: no base commit $base, nothing to compare"; return 0; }
-    # Resource headers are read by the symbol parser; they keep their layout.
-    files=$(git diff --name-only --diff-filter=ACMR "$base" -- '*.h' '*.cpp' \
-        | grep -v -e '^resources/' -e '_header\.h$' -e '_symbols\.h$' || true)
+    files=$(git diff --name-only --diff-filter=ACMR "$base" -- '*.h' '*.cpp' | formatted_sources)
     [ -z "$files" ] && { echo "format-check: no C++ file changed since $base"; return 0; }
     echo "$files" | xargs clang-format --dry-run --Werror
     echo "format-check: $(echo "$files" | wc -l) file(s) formatted as .clang-format asks"
