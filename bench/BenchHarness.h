@@ -31,13 +31,12 @@ inline Timing summary(std::vector<double>& samples)
 
 inline void printHeader(const char* title)
 {
-    std::printf("\n%s\n%-34s %12s %12s %12s %8s\n", title, "case", "torv min", "torv median",
-                "baseline med", "ratio");
+    std::printf("\n%s\n%-34s %12s %12s %12s %8s\n", title, "case", "torv min", "torv median", "baseline med", "ratio");
 }
 
 // Prints one row; a ratio below 1 means the library is faster.
-inline void compare(const char* name, const std::function<void()>& candidate,
-                    const std::function<void()>& baseline, int repetitions = 15)
+inline void compare(const char* name, const std::function<void()>& candidate, const std::function<void()>& baseline,
+                    int repetitions = 15)
 {
     // Alternating the two keeps a change of machine load from favouring either.
     std::vector<double> ourSamples, theirSamples;
@@ -47,9 +46,8 @@ inline void compare(const char* name, const std::function<void()>& candidate,
     }
     const Timing ours = summary(ourSamples);
     const Timing theirs = summary(theirSamples);
-    std::printf("%-34s %10.3f ms %10.3f ms %10.3f ms %8.2f\n", name, ours.minSeconds * 1e3,
-                ours.medianSeconds * 1e3, theirs.medianSeconds * 1e3,
-                ours.medianSeconds / theirs.medianSeconds);
+    std::printf("%-34s %10.3f ms %10.3f ms %10.3f ms %8.2f\n", name, ours.minSeconds * 1e3, ours.medianSeconds * 1e3,
+                theirs.medianSeconds * 1e3, ours.medianSeconds / theirs.medianSeconds);
 }
 
 // Keeps the optimiser from discarding a computed value.

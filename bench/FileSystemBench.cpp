@@ -48,10 +48,7 @@ void buildLargeTree(const fs::path& root)
         writeFile(root / ("large" + std::to_string(file) + ".bin"), 8u << 20);
 }
 
-SmartPtr<const Directory> directoryOf(const fs::path& path)
-{
-    return Directory::fromString(path.wstring().c_str());
-}
+SmartPtr<const Directory> directoryOf(const fs::path& path) { return Directory::fromString(path.wstring().c_str()); }
 
 // Each repetition copies into a fresh target below `targets`.
 void compareTreeCopy(const char* name, const fs::path& source, const fs::path& targets, int repetitions)

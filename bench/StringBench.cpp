@@ -39,9 +39,8 @@ void benchCopies()
         int copies;
     };
     // Fewer 64 KiB copies keep the baseline, which copies the text, short.
-    const Size sizes[] = {{"copy 16 B x 100000", 8, 100000},
-                          {"copy 1 KiB x 100000", 512, 100000},
-                          {"copy 64 KiB x 1000", 32768, 1000}};
+    const Size sizes[] = {
+        {"copy 16 B x 100000", 8, 100000}, {"copy 1 KiB x 100000", 512, 100000}, {"copy 64 KiB x 1000", 32768, 1000}};
     for (const Size& size : sizes) {
         const std::wstring text = sampleText(size.units);
         const String source(text.c_str());
@@ -308,35 +307,37 @@ void benchBuilderAndReader()
     const int large = 20000;
     for (const int count : {small, large}) {
         const std::string appendName = "builder << 8 units x " + std::to_string(count);
-        bench::compare(appendName.c_str(), [&] { buildWithNewBuilders(count); },
-                       [&] {
-                           for (int round = 0; round < linearRounds; ++round) {
-                               std::wstring built;
-                               for (int i = 0; i < count; ++i)
-                                   built += L"abcdefgh";
-                               bench::keep(built);
-                           }
-                       });
+        bench::compare(
+            appendName.c_str(), [&] { buildWithNewBuilders(count); },
+            [&] {
+                for (int round = 0; round < linearRounds; ++round) {
+                    std::wstring built;
+                    for (int i = 0; i < count; ++i)
+                        built += L"abcdefgh";
+                    bench::keep(built);
+                }
+            });
     }
     for (const int count : {small, large}) {
         const std::wstring line = numberLine(count, makeInt);
         const String source(line.c_str());
         const std::string readName = "reader >> int x " + std::to_string(count) + " vs wcstol";
-        bench::compare(readName.c_str(), [&] { readWithReader(source, count); },
-                       [&] { readWithWcstol(line, count); });
+        bench::compare(
+            readName.c_str(), [&] { readWithReader(source, count); }, [&] { readWithWcstol(line, count); });
     }
     // Growth from the small to the large size: the small one runs ten times
     // as often, so that both take as long and share the machine alike; a
     // ratio of 1 is linear growth (10x the time for 10x the size).
     const int growth = large / small;
     torv::StringBuilder smallBuilder, largeBuilder;
-    bench::compare("growth: builder 20000 / 10x2000",
-                   [&] { buildWithClearedBuilder(largeBuilder, large, linearRounds); },
-                   [&] { buildWithClearedBuilder(smallBuilder, small, growth * linearRounds); });
+    bench::compare(
+        "growth: builder 20000 / 10x2000", [&] { buildWithClearedBuilder(largeBuilder, large, linearRounds); },
+        [&] { buildWithClearedBuilder(smallBuilder, small, growth * linearRounds); });
     const String smallLine(numberLine(small, makeInt).c_str());
     const String largeLine(numberLine(large, makeInt).c_str());
-    bench::compare("growth: reader 20000 / 10x2000", [&] { readWithReader(largeLine, large); },
-                   [&] { readWithReader(smallLine, small, growth * linearRounds); });
+    bench::compare(
+        "growth: reader 20000 / 10x2000", [&] { readWithReader(largeLine, large); },
+        [&] { readWithReader(smallLine, small, growth * linearRounds); });
 }
 
 } // namespace

@@ -17,20 +17,11 @@ namespace {
 
 const wchar_t* const invalidNameMessage = L"The path or file name '%s' contains invalid characters.";
 
-bool isDotDot(const String& level)
-{
-    return level == L"..";
-}
+bool isDotDot(const String& level) { return level == L".."; }
 
-bool isDot(const String& level)
-{
-    return level == L".";
-}
+bool isDot(const String& level) { return level == L"."; }
 
-bool equalIgnoringCase(const String& a, const String& b)
-{
-    return _wcsicmp(a.c_str(), b.c_str()) == 0;
-}
+bool equalIgnoringCase(const String& a, const String& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
 
 // The current directory of the process, or of the drive `letter`, as the
 // system resolves "X:" or ".". The C run-time's own query refuses drives
@@ -52,9 +43,7 @@ String currentDirectory(wchar_t letter)
 
 } // namespace
 
-Directory::Directory() : absolute(false)
-{
-}
+Directory::Directory() : absolute(false) {}
 
 Directory::Directory(const Directory& other) = default;
 
@@ -153,10 +142,7 @@ const String Directory::getFullName() const
     return String(text.c_str(), static_cast<int>(text.size()));
 }
 
-const String Directory::getName() const
-{
-    return levels.empty() ? String(L".") : levels.back();
-}
+const String Directory::getName() const { return levels.empty() ? String(L".") : levels.back(); }
 
 void Directory::setName(const String& name)
 {
@@ -164,10 +150,7 @@ void Directory::setName(const String& name)
         levels.back() = name;
 }
 
-wchar_t Directory::getDriveLetter() const
-{
-    return root.find(L':') == 1 ? root[0] : L'\0';
-}
+wchar_t Directory::getDriveLetter() const { return root.find(L':') == 1 ? root[0] : L'\0'; }
 
 SmartPtr<const Directory> Directory::getParent() const
 {

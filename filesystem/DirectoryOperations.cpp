@@ -27,10 +27,7 @@ bool removeDirectoryEntry(const Directory& directory)
     return false;
 }
 
-bool isDotName(const wchar_t* name)
-{
-    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
-}
+bool isDotName(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
 // Hands each item of a search to `act` and stops at the first that fails.
 // An entry whose name the path model rejects is reported and passed over,
@@ -77,21 +74,12 @@ DWORD Directory::attributes() const
     return attributesAt(fullName.substr(0, fullName.length() - 1));
 }
 
-bool Directory::exists() const
-{
-    return attributes() != INVALID_FILE_ATTRIBUTES;
-}
+bool Directory::exists() const { return attributes() != INVALID_FILE_ATTRIBUTES; }
 
-bool Directory::isDirectory() const
-{
-    return hasAttribute(attributes(), FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Directory::isDirectory() const { return hasAttribute(attributes(), FILE_ATTRIBUTE_DIRECTORY); }
 
 // Junctions and symbolic links to directories.
-bool Directory::isLink() const
-{
-    return hasAttribute(attributes(), FILE_ATTRIBUTE_REPARSE_POINT);
-}
+bool Directory::isLink() const { return hasAttribute(attributes(), FILE_ATTRIBUTE_REPARSE_POINT); }
 
 // Asked through a search rather than the shell's test, which fails beyond
 // MAX_PATH. A directory that cannot be searched does not count as empty.
@@ -163,17 +151,18 @@ bool Directory::removeTree(TreePass& pass) const
 // subdirectory that keeps an entry passed over stays too.
 bool Directory::removeSubdirectories(TreePass& pass) const
 {
-    return forEachItem(*this, findDirectories(everything), pass.complete, [&pass](const SmartPtr<const Directory>& sub) {
-        if (!sub->exists())
-            return true;
-        TreePass within{true, false, nullptr, true};
-        if (!sub->isLink() && !sub->removeTree(within))
-            return false;
-        if (within.complete)
-            return removeDirectoryEntry(*sub);
-        pass.complete = false;
-        return true;
-    });
+    return forEachItem(*this, findDirectories(everything), pass.complete,
+                       [&pass](const SmartPtr<const Directory>& sub) {
+                           if (!sub->exists())
+                               return true;
+                           TreePass within{true, false, nullptr, true};
+                           if (!sub->isLink() && !sub->removeTree(within))
+                               return false;
+                           if (within.complete)
+                               return removeDirectoryEntry(*sub);
+                           pass.complete = false;
+                           return true;
+                       });
 }
 
 bool Directory::removeFiles(TreePass& pass) const

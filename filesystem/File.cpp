@@ -12,10 +12,7 @@ TORV_DEFINE_CLASS(File, FileSystemItem)
 
 namespace {
 
-bool isFileName(const String& name)
-{
-    return isValidName(name) && name != L"." && name != L"..";
-}
+bool isFileName(const String& name) { return isValidName(name) && name != L"." && name != L".."; }
 
 // Null equals only null; otherwise the case of letters does not count.
 bool samePart(const String& a, const String& b)
@@ -58,10 +55,7 @@ SmartPtr<File> File::fromString(const Directory& dir, const String& name)
     return file;
 }
 
-const String File::getFullName() const
-{
-    return directory->getFullName() + getName();
-}
+const String File::getFullName() const { return directory->getFullName() + getName(); }
 
 const String File::getName() const
 {
@@ -88,10 +82,7 @@ SmartPtr<const File> File::replaceExtension(const String& ext) const
     return renamed;
 }
 
-bool File::isAbsolute() const
-{
-    return directory->isAbsolute();
-}
+bool File::isAbsolute() const { return directory->isAbsolute(); }
 
 SmartPtr<const File> File::makeAbsolute() const
 {

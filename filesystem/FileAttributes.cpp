@@ -4,10 +4,7 @@
 
 namespace torv {
 
-DWORD attributesAt(const String& path)
-{
-    return GetFileAttributesW(systemPath(path).c_str());
-}
+DWORD attributesAt(const String& path) { return GetFileAttributesW(systemPath(path).c_str()); }
 
 bool hasAttribute(DWORD attributes, DWORD attribute)
 {

@@ -14,8 +14,7 @@ SmartPtr<FileCollectionIterator> FileCollectionIterator::create(const std::vecto
 
 // The inherited search over an empty pattern finds nothing and is finished
 // from the start; only the list is walked.
-FileCollectionIterator::FileCollectionIterator(const std::vector<SmartPtr<const File>>& list,
-                                               const Directory& dir)
+FileCollectionIterator::FileCollectionIterator(const std::vector<SmartPtr<const File>>& list, const Directory& dir)
     : FileIterator(dir, String()), files(list), position(-1)
 {
 }

@@ -185,8 +185,8 @@ bool File::move(SmartPtr<const File> target) const
 bool File::touch() const
 {
     const String path = systemPath(getFullName());
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     const bool touched = GetLastError() != ERROR_ALREADY_EXISTS || stampLastWrite(handle);

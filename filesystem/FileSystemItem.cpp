@@ -16,9 +16,7 @@ FileSystemItem& FileSystemItem::operator=(const FileSystemItem& other) = default
 
 FileSystemItem::~FileSystemItem() = default;
 
-void FileSystemItem::reportError(const String&)
-{
-}
+void FileSystemItem::reportError(const String&) {}
 
 namespace {
 
@@ -65,8 +63,8 @@ bool isGranted(PSECURITY_DESCRIPTOR descriptor, DWORD requested)
     DWORD privilegesLength = sizeof(privileges);
     DWORD granted = 0;
     BOOL status = FALSE;
-    const BOOL checked = AccessCheck(descriptor, token, requested, &mapping, &privileges,
-                                     &privilegesLength, &granted, &status);
+    const BOOL checked =
+        AccessCheck(descriptor, token, requested, &mapping, &privileges, &privilegesLength, &granted, &status);
     CloseHandle(token);
     return checked && granted == requested;
 }
@@ -101,10 +99,10 @@ bool FileSystemItem::access(int mode) const
         return false;
     const String path = systemPath(getFullName());
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const DWORD read = GetNamedSecurityInfoW(
-        path.c_str(), SE_FILE_OBJECT,
-        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr,
-        nullptr, nullptr, nullptr, &descriptor);
+    const DWORD read =
+        GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
+                              OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, nullptr, nullptr, &descriptor);
     if (read != ERROR_SUCCESS)
         return false;
     const bool granted = isGranted(descriptor, requestedAccess(mode));

@@ -5,8 +5,8 @@
 /// the place need not exist. Failures never throw: each composes a message
 /// for reportError (which discards it) and shows as false or a null result.
 
-#include "object/BaseNode.h"
 #include "filesystem/TorvMessages.h"
+#include "object/BaseNode.h"
 #include "platform/Export.h"
 #include "string/String.h"
 

@@ -15,10 +15,7 @@ bool isDirectoryEntry(const WIN32_FIND_DATAW& entry)
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool isFileEntry(const WIN32_FIND_DATAW& entry)
-{
-    return !isDirectoryEntry(entry);
-}
+bool isFileEntry(const WIN32_FIND_DATAW& entry) { return !isDirectoryEntry(entry); }
 
 bool isDotEntry(const WIN32_FIND_DATAW& entry)
 {
@@ -26,20 +23,11 @@ bool isDotEntry(const WIN32_FIND_DATAW& entry)
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-bool isNamedEntry(const WIN32_FIND_DATAW& entry)
-{
-    return !isDotEntry(entry);
-}
+bool isNamedEntry(const WIN32_FIND_DATAW& entry) { return !isDotEntry(entry); }
 
-bool isSubdirectoryEntry(const WIN32_FIND_DATAW& entry)
-{
-    return isDirectoryEntry(entry) && !isDotEntry(entry);
-}
+bool isSubdirectoryEntry(const WIN32_FIND_DATAW& entry) { return isDirectoryEntry(entry) && !isDotEntry(entry); }
 
-void closeSearch(void* handle)
-{
-    FindClose(static_cast<HANDLE>(handle));
-}
+void closeSearch(void* handle) { FindClose(static_cast<HANDLE>(handle)); }
 
 } // namespace
 
@@ -108,10 +96,7 @@ SmartPtr<const FileSystemItem> FileSystemIterator::getNext()
     return takeFile();
 }
 
-DirectoryIterator::DirectoryIterator(const Directory& dir, const String& pattern)
-    : FileSystemIterator(dir, pattern)
-{
-}
+DirectoryIterator::DirectoryIterator(const Directory& dir, const String& pattern) : FileSystemIterator(dir, pattern) {}
 
 DirectoryIterator::DirectoryIterator(const DirectoryIterator& other) = default;
 
@@ -124,9 +109,7 @@ SmartPtr<const Directory> DirectoryIterator::getNext()
     return skipTo(isSubdirectoryEntry) ? takeDirectory() : nullptr;
 }
 
-FileIterator::FileIterator(const Directory& dir, const String& pattern) : FileSystemIterator(dir, pattern)
-{
-}
+FileIterator::FileIterator(const Directory& dir, const String& pattern) : FileSystemIterator(dir, pattern) {}
 
 FileIterator::FileIterator(const FileIterator& other) = default;
 
@@ -134,9 +117,6 @@ FileIterator& FileIterator::operator=(const FileIterator& other) = default;
 
 FileIterator::~FileIterator() = default;
 
-SmartPtr<const File> FileIterator::getNext()
-{
-    return skipTo(isFileEntry) ? takeFile() : nullptr;
-}
+SmartPtr<const File> FileIterator::getNext() { return skipTo(isFileEntry) ? takeFile() : nullptr; }
 
 } // namespace torv

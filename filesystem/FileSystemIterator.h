@@ -18,8 +18,8 @@
 #include "platform/Export.h"
 #include "string/String.h"
 
-#include <memory>
 #include "platform/WinApi.h"
+#include <memory>
 
 namespace torv {
 

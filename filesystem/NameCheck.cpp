@@ -25,15 +25,9 @@ const String& forbiddenLast()
     return set;
 }
 
-bool isDotOrDotDot(const String& text)
-{
-    return text == L"." || text == L"..";
-}
+bool isDotOrDotDot(const String& text) { return text == L"." || text == L".."; }
 
-bool isInSet(wchar_t c, const String& set)
-{
-    return std::wcschr(set.c_str(), c) != nullptr;
-}
+bool isInSet(wchar_t c, const String& set) { return std::wcschr(set.c_str(), c) != nullptr; }
 
 // Non-empty text without control characters or characters of `forbidden`,
 // whose last character is neither a blank nor a dot.
@@ -52,10 +46,7 @@ bool hasAllowedCharacters(const String& text, const String& forbidden)
 
 } // namespace
 
-bool isValidName(const String& name)
-{
-    return isDotOrDotDot(name) || hasAllowedCharacters(name, componentForbidden());
-}
+bool isValidName(const String& name) { return isDotOrDotDot(name) || hasAllowedCharacters(name, componentForbidden()); }
 
 bool isValidSearchPattern(const String& text)
 {

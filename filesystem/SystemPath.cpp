@@ -8,14 +8,11 @@ const int longPathThreshold = 248;
 
 bool hasDotLevel(const String& fullName)
 {
-    return fullName.find(L"\\.\\") >= 0 || fullName.find(L"\\..\\") >= 0 ||
-           fullName.endsWith(L"\\.") || fullName.endsWith(L"\\..");
+    return fullName.find(L"\\.\\") >= 0 || fullName.find(L"\\..\\") >= 0 || fullName.endsWith(L"\\.") ||
+           fullName.endsWith(L"\\..");
 }
 
-bool isDriveAbsolute(const String& fullName)
-{
-    return fullName[1] == L':' && fullName[2] == L'\\';
-}
+bool isDriveAbsolute(const String& fullName) { return fullName[1] == L':' && fullName[2] == L'\\'; }
 
 } // namespace
 

@@ -5,7 +5,6 @@
 
 namespace torv {
 
-class TorvMessages {
-};
+class TorvMessages {};
 
 } // namespace torv

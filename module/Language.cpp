@@ -32,7 +32,7 @@ std::wstring plainHelpFile(HINSTANCE module)
     return isReadableFile(name) ? name : std::wstring();
 }
 
-}  // namespace
+} // namespace
 
 HINSTANCE LoadTranslationDLL(HINSTANCE module, LANGID language)
 {
@@ -61,4 +61,4 @@ LANGID GetCurrentLangId(const Module& module)
     return LanguageState::instance().recordedLanguage(module.getInstance());
 }
 
-}  // namespace torv
+} // namespace torv

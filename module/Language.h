@@ -27,4 +27,4 @@ TORV_API const wchar_t* LocateHelpFile(HINSTANCE module, LANGID language);
 /// The language recorded for `module` by LoadTranslationDLL, or NO_LANGUAGE.
 TORV_API LANGID GetCurrentLangId(const Module& module);
 
-}  // namespace torv
+} // namespace torv

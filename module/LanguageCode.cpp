@@ -20,8 +20,7 @@ BOOL CALLBACK matchLocale(LGRPID, LCID locale, LPWSTR, LONG_PTR context)
 {
     auto* lookup = reinterpret_cast<CodeLookup*>(context);
     wchar_t code[CODE_UNITS];
-    if (GetLocaleInfoW(locale, LOCALE_SABBREVLANGNAME, code, CODE_UNITS)
-        && _wcsicmp(code, lookup->code) == 0) {
+    if (GetLocaleInfoW(locale, LOCALE_SABBREVLANGNAME, code, CODE_UNITS) && _wcsicmp(code, lookup->code) == 0) {
         lookup->found = LANGIDFROMLCID(locale);
         return FALSE;
     }
@@ -34,7 +33,7 @@ BOOL CALLBACK searchLanguageGroup(LGRPID group, LPWSTR, LPWSTR, DWORD, LONG_PTR 
     return reinterpret_cast<CodeLookup*>(context)->found == NO_LANGUAGE;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::wstring> languageCodeOf(LANGID language)
 {
@@ -47,9 +46,8 @@ std::optional<std::wstring> languageCodeOf(LANGID language)
 LANGID languageOfCode(const std::wstring& code)
 {
     CodeLookup lookup{code.c_str(), NO_LANGUAGE};
-    EnumSystemLanguageGroupsW(searchLanguageGroup, LGRPID_SUPPORTED,
-                              reinterpret_cast<LONG_PTR>(&lookup));
+    EnumSystemLanguageGroupsW(searchLanguageGroup, LGRPID_SUPPORTED, reinterpret_cast<LONG_PTR>(&lookup));
     return lookup.found;
 }
 
-}  // namespace torv
+} // namespace torv

@@ -15,4 +15,4 @@ std::optional<std::wstring> languageCodeOf(LANGID language);
 // 0xFFFF when none matches.
 LANGID languageOfCode(const std::wstring& code);
 
-}  // namespace torv
+} // namespace torv

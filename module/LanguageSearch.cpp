@@ -20,8 +20,7 @@ constexpr LANGID PRIMARY_LANGUAGE_MASK = 0x3FF;
 // each waiting for its language code.
 class CandidateFiles {
 public:
-    CandidateFiles(const std::wstring& moduleName, HMODULE module, const wchar_t* extension)
-        : extension(extension)
+    CandidateFiles(const std::wstring& moduleName, HMODULE module, const wchar_t* extension) : extension(extension)
     {
         const std::wstring folder = folderOf(moduleName);
         const std::wstring baseName = baseNameOf(moduleName);
@@ -106,7 +105,7 @@ LocatedFile firstInAnyLanguage(const CandidateFiles& files, LANGID preferred)
     return {std::wstring(), NO_LANGUAGE};
 }
 
-}  // namespace
+} // namespace
 
 LocatedFile locateLanguageFile(HMODULE module, const wchar_t* extension, LANGID preferred)
 {
@@ -120,4 +119,4 @@ LocatedFile locateLanguageFile(HMODULE module, const wchar_t* extension, LANGID 
     return firstInAnyLanguage(files, preferred);
 }
 
-}  // namespace torv
+} // namespace torv

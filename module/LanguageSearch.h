@@ -22,4 +22,4 @@ struct LocatedFile {
 // defaults and US English, the first language with a file winning.
 LocatedFile locateLanguageFile(HMODULE module, const wchar_t* extension, LANGID preferred);
 
-}  // namespace torv
+} // namespace torv

@@ -21,9 +21,8 @@ constexpr size_t LONGEST_LANGUAGE_ARGUMENT = SHORTEST_LANGUAGE_ARGUMENT + 3;
 bool isLanguageArgument(const wchar_t* argument)
 {
     const size_t length = wcslen(argument);
-    return (argument[0] == L'/' || argument[0] == L'-')
-        && length >= SHORTEST_LANGUAGE_ARGUMENT && length <= LONGEST_LANGUAGE_ARGUMENT
-        && _wcsnicmp(argument + 1, LANGUAGE_SWITCH, LANGUAGE_SWITCH_LENGTH) == 0;
+    return (argument[0] == L'/' || argument[0] == L'-') && length >= SHORTEST_LANGUAGE_ARGUMENT &&
+           length <= LONGEST_LANGUAGE_ARGUMENT && _wcsnicmp(argument + 1, LANGUAGE_SWITCH, LANGUAGE_SWITCH_LENGTH) == 0;
 }
 
 // The key below "Software\Arvex" that holds the running program's settings:
@@ -66,7 +65,7 @@ private:
     std::vector<HKEY> opened;
 };
 
-}  // namespace
+} // namespace
 
 LanguageState& LanguageState::instance()
 {
@@ -114,17 +113,14 @@ void LanguageState::readRegistry()
     wchar_t value[CODE_UNITS] = {};
     DWORD type = REG_NONE;
     DWORD size = sizeof value;
-    const bool read = RegQueryValueExW(key.settings, L"GUILanguage", nullptr, &type,
-                                       reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS;
+    const bool read = RegQueryValueExW(key.settings, L"GUILanguage", nullptr, &type, reinterpret_cast<BYTE*>(value),
+                                       &size) == ERROR_SUCCESS;
     // A four-character text fills the buffer without its terminator.
     if (read && (type == REG_SZ || type == REG_EXPAND_SZ) && value[CODE_UNITS - 1] == L'\0')
         wcscpy(registry, value);
 }
 
-void LanguageState::recordLanguage(HINSTANCE module, LANGID language)
-{
-    languages.emplace(module, language);
-}
+void LanguageState::recordLanguage(HINSTANCE module, LANGID language) { languages.emplace(module, language); }
 
 LANGID LanguageState::recordedLanguage(HINSTANCE module) const
 {
@@ -132,4 +128,4 @@ LANGID LanguageState::recordedLanguage(HINSTANCE module) const
     return entry == languages.end() ? NO_LANGUAGE : entry->second;
 }
 
-}  // namespace torv
+} // namespace torv

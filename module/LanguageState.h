@@ -46,4 +46,4 @@ private:
     std::map<HINSTANCE, LANGID> languages;
 };
 
-}  // namespace torv
+} // namespace torv

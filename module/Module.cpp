@@ -39,12 +39,12 @@ std::wstring fillGrowing(Fill fill)
 // beyond 260 characters get bigger buffers instead of a cut name.
 std::wstring modulePath(HINSTANCE instance)
 {
-    std::wstring path = fillGrowing(
-        [instance](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(instance, buffer, size); });
+    std::wstring path =
+        fillGrowing([instance](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(instance, buffer, size); });
     if (path.empty())
         return path;
-    const std::wstring longPath = fillGrowing(
-        [&path](wchar_t* buffer, DWORD size) { return GetLongPathNameW(path.c_str(), buffer, size); });
+    const std::wstring longPath =
+        fillGrowing([&path](wchar_t* buffer, DWORD size) { return GetLongPathNameW(path.c_str(), buffer, size); });
     return longPath.empty() ? path : longPath;
 }
 
@@ -55,8 +55,8 @@ Module* Module::tail = nullptr;
 unsigned long long Module::count = 0;
 
 Module::Module()
-    : next(nullptr), prev(tail), initialized(false), instance(nullptr), resourceInstance(nullptr),
-      moduleName(nullptr), resourceSymbols(nullptr)
+    : next(nullptr), prev(tail), initialized(false), instance(nullptr), resourceInstance(nullptr), moduleName(nullptr),
+      resourceSymbols(nullptr)
 {
     (tail ? tail->next : head) = this;
     tail = this;
@@ -74,10 +74,7 @@ Module::~Module()
     delete moduleName;
 }
 
-const String& Module::getModuleName() const
-{
-    return moduleName ? *moduleName : String::EMPTY;
-}
+const String& Module::getModuleName() const { return moduleName ? *moduleName : String::EMPTY; }
 
 const SymbolTable& Module::getResourceSymbols() const
 {

@@ -13,8 +13,8 @@
 #include "platform/WinApi.h"
 #include "string/String.h"
 
-#include <iterator>
 #include <istream>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -111,18 +111,16 @@ public:
     HINSTANCE findResource(unsigned int id, const wchar_t* type, bool tryTranslation,
                            DWORD* const languageChoice) const;
     /// The resource's bytes, owned by the loaded library; (null, 0) if none.
-    std::pair<void*, DWORD> getResource(const String& name, const wchar_t* type,
-                                        bool tryTranslation, DWORD* const languageChoice) const;
+    std::pair<void*, DWORD> getResource(const String& name, const wchar_t* type, bool tryTranslation,
+                                        DWORD* const languageChoice) const;
     /// The same by numeric id.
-    std::pair<void*, DWORD> getResource(unsigned int id, const wchar_t* type,
-                                        bool tryTranslation, DWORD* const languageChoice) const;
+    std::pair<void*, DWORD> getResource(unsigned int id, const wchar_t* type, bool tryTranslation,
+                                        DWORD* const languageChoice) const;
     /// A read-only stream over the bytes, owned by the caller; empty if
     /// none. Valid while the library holding the resource stays loaded.
-    std::unique_ptr<std::istream> loadResource(const String& name, const wchar_t* type,
-                                               bool tryTranslation) const;
+    std::unique_ptr<std::istream> loadResource(const String& name, const wchar_t* type, bool tryTranslation) const;
     /// The same by numeric id.
-    std::unique_ptr<std::istream> loadResource(unsigned int id, const wchar_t* type,
-                                               bool tryTranslation) const;
+    std::unique_ptr<std::istream> loadResource(unsigned int id, const wchar_t* type, bool tryTranslation) const;
 
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
@@ -148,14 +146,11 @@ private:
     void validityCheck() const {}
 #endif
 
-    std::pair<HINSTANCE, HRSRC> findResourceImpl(const wchar_t* name, const wchar_t* type,
-                                                 bool tryTranslation,
+    std::pair<HINSTANCE, HRSRC> findResourceImpl(const wchar_t* name, const wchar_t* type, bool tryTranslation,
                                                  DWORD* const languageChoice) const;
-    std::pair<void*, DWORD> getResourceImpl(const wchar_t* name, const wchar_t* type,
-                                            bool tryTranslation,
+    std::pair<void*, DWORD> getResourceImpl(const wchar_t* name, const wchar_t* type, bool tryTranslation,
                                             DWORD* const languageChoice) const;
-    std::unique_ptr<std::istream> loadResourceImpl(const wchar_t* name, const wchar_t* type,
-                                                   bool tryTranslation) const;
+    std::unique_ptr<std::istream> loadResourceImpl(const wchar_t* name, const wchar_t* type, bool tryTranslation) const;
 
     Module* next;
     Module* prev;

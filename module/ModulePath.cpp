@@ -12,12 +12,9 @@ std::wstring::size_type afterLastBackslash(const std::wstring& path)
     return slash == std::wstring::npos ? 0 : slash + 1;
 }
 
-bool fitsBuffer(DWORD length)
-{
-    return length != 0 && length < MODULE_PATH_UNITS;
-}
+bool fitsBuffer(DWORD length) { return length != 0 && length < MODULE_PATH_UNITS; }
 
-}  // namespace
+} // namespace
 
 std::wstring moduleFileName(HMODULE module)
 {
@@ -48,15 +45,9 @@ bool isReadableFile(const std::wstring& path)
     return _waccess(path.c_str(), READ_ACCESS) == 0;
 }
 
-std::wstring folderOf(const std::wstring& path)
-{
-    return path.substr(0, afterLastBackslash(path));
-}
+std::wstring folderOf(const std::wstring& path) { return path.substr(0, afterLastBackslash(path)); }
 
-std::wstring fileNameOf(const std::wstring& path)
-{
-    return path.substr(afterLastBackslash(path));
-}
+std::wstring fileNameOf(const std::wstring& path) { return path.substr(afterLastBackslash(path)); }
 
 std::wstring baseNameOf(const std::wstring& path)
 {
@@ -64,4 +55,4 @@ std::wstring baseNameOf(const std::wstring& path)
     return fileName.substr(0, fileName.rfind(L'.'));
 }
 
-}  // namespace torv
+} // namespace torv

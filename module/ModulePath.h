@@ -31,4 +31,4 @@ std::wstring fileNameOf(const std::wstring& path);
 // "App" of "C:\App\App.exe": the file name up to its last full stop.
 std::wstring baseNameOf(const std::wstring& path);
 
-}  // namespace torv
+} // namespace torv

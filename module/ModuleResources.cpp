@@ -26,8 +26,8 @@ BOOL CALLBACK collectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR
 LANGID chooseLanguage(HINSTANCE h, const wchar_t* name, const wchar_t* type, LANGID requested)
 {
     LanguageSet languages;
-    if (!EnumResourceLanguagesW(h, type, name, collectLanguage, reinterpret_cast<LONG_PTR>(&languages))
-        || languages.empty())
+    if (!EnumResourceLanguagesW(h, type, name, collectLanguage, reinterpret_cast<LONG_PTR>(&languages)) ||
+        languages.empty())
         return NO_VARIANT;
     if (languages.size() == 1)
         return *languages.begin();
@@ -39,8 +39,7 @@ LANGID chooseLanguage(HINSTANCE h, const wchar_t* name, const wchar_t* type, LAN
 
 // Moves r to the variant chosen for *languageChoice; on return
 // *languageChoice is the LCID of that variant, or the thread locale.
-HRSRC findLanguageVariant(HINSTANCE h, const wchar_t* name, const wchar_t* type, HRSRC r,
-                          DWORD* const languageChoice)
+HRSRC findLanguageVariant(HINSTANCE h, const wchar_t* name, const wchar_t* type, HRSRC r, DWORD* const languageChoice)
 {
     if (*languageChoice == 0)
         *languageChoice = GetThreadLocale();
@@ -59,20 +58,13 @@ HRSRC findLanguageVariant(HINSTANCE h, const wchar_t* name, const wchar_t* type,
     return r;
 }
 
-const wchar_t* resourceName(const String& name)
-{
-    return name.isNil() ? nullptr : name.c_str();
-}
+const wchar_t* resourceName(const String& name) { return name.isNil() ? nullptr : name.c_str(); }
 
-const wchar_t* resourceName(unsigned int id)
-{
-    return MAKEINTRESOURCEW(id & 0xFFFF);
-}
+const wchar_t* resourceName(unsigned int id) { return MAKEINTRESOURCEW(id & 0xFFFF); }
 
 } // namespace
 
-std::pair<HINSTANCE, HRSRC> Module::findResourceImpl(const wchar_t* name, const wchar_t* type,
-                                                     bool tryTranslation,
+std::pair<HINSTANCE, HRSRC> Module::findResourceImpl(const wchar_t* name, const wchar_t* type, bool tryTranslation,
                                                      DWORD* const languageChoice) const
 {
     const std::pair<HINSTANCE, HRSRC> none(nullptr, nullptr);
@@ -89,8 +81,7 @@ std::pair<HINSTANCE, HRSRC> Module::findResourceImpl(const wchar_t* name, const 
     return std::make_pair(h, r);
 }
 
-std::pair<void*, DWORD> Module::getResourceImpl(const wchar_t* name, const wchar_t* type,
-                                                bool tryTranslation,
+std::pair<void*, DWORD> Module::getResourceImpl(const wchar_t* name, const wchar_t* type, bool tryTranslation,
                                                 DWORD* const languageChoice) const
 {
     const std::pair<void*, DWORD> none(nullptr, 0);
@@ -148,8 +139,8 @@ HINSTANCE Module::findResource(unsigned int id, const wchar_t* type, bool tryTra
     return findResourceImpl(resourceName(id), type, tryTranslation, languageChoice).first;
 }
 
-std::pair<void*, DWORD> Module::getResource(const String& name, const wchar_t* type,
-                                            bool tryTranslation, DWORD* const languageChoice) const
+std::pair<void*, DWORD> Module::getResource(const String& name, const wchar_t* type, bool tryTranslation,
+                                            DWORD* const languageChoice) const
 {
     return getResourceImpl(resourceName(name), type, tryTranslation, languageChoice);
 }
@@ -160,14 +151,12 @@ std::pair<void*, DWORD> Module::getResource(unsigned int id, const wchar_t* type
     return getResourceImpl(resourceName(id), type, tryTranslation, languageChoice);
 }
 
-std::unique_ptr<std::istream> Module::loadResource(const String& name, const wchar_t* type,
-                                                   bool tryTranslation) const
+std::unique_ptr<std::istream> Module::loadResource(const String& name, const wchar_t* type, bool tryTranslation) const
 {
     return loadResourceImpl(resourceName(name), type, tryTranslation);
 }
 
-std::unique_ptr<std::istream> Module::loadResource(unsigned int id, const wchar_t* type,
-                                                   bool tryTranslation) const
+std::unique_ptr<std::istream> Module::loadResource(unsigned int id, const wchar_t* type, bool tryTranslation) const
 {
     return loadResourceImpl(resourceName(id), type, tryTranslation);
 }

@@ -52,14 +52,11 @@ public:
 
 #if defined(TORV_EXECUTABLE_MODULE)
 
-#include <cstdlib>
+#  include <cstdlib>
 
 namespace {
 
-void torvTermProgram()
-{
-    torv::ModuleStartup::term();
-}
+void torvTermProgram() { torv::ModuleStartup::term(); }
 
 void torvInitProgram()
 {
@@ -75,12 +72,12 @@ void torvInitProgram()
 
 } // namespace
 
-#if defined(_MSC_VER)
+#  if defined(_MSC_VER)
 // The C++ initialisers lie in .CRT$XCU; .CRT$XCY runs after all of them.
-#pragma section(".CRT$XCY", read)
+#    pragma section(".CRT$XCY", read)
 extern "C" __declspec(allocate(".CRT$XCY")) void (*const torvProgramStartup)() = torvInitProgram;
-#pragma comment(linker, "/include:torvProgramStartup")
-#else
+#    pragma comment(linker, "/include:torvProgramStartup")
+#  else
 // The run-time calls __main after its own set-up and before main; the real
 // one runs the static initialisers. exit is where main's return and every
 // exit call of the program meet, before any exit-time destructor.
@@ -98,7 +95,7 @@ extern "C" [[noreturn]] void __wrap_exit(int code)
     torvTermProgram();
     __real_exit(code);
 }
-#endif
+#  endif
 
 #else
 
@@ -142,7 +139,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     }
 }
 
-#if !defined(_MSC_VER)
+#  if !defined(_MSC_VER)
 // MinGW's run-time has no slot for the raw entry hook, so the library's
 // entry runs it and then hands over to the run-time's own entry.
 /// The C run-time's own library entry.
@@ -155,6 +152,6 @@ extern "C" BOOL WINAPI TorvModuleEntry(HINSTANCE instance, DWORD reason, LPVOID 
         AfxRawEntryHook(instance, reason, reserved);
     return DllMainCRTStartup(instance, reason, reserved);
 }
-#endif
+#  endif
 
 #endif

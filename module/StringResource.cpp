@@ -11,13 +11,9 @@ const wchar_t LOAD_ERROR[] = L"Error loading string resource!";
 
 } // namespace
 
-StringResource::StringResource() : id(0xFFFFFFFFu), module(nullptr)
-{
-}
+StringResource::StringResource() : id(0xFFFFFFFFu), module(nullptr) {}
 
-StringResource::StringResource(unsigned int id, const Module& m) : id(id), module(&m)
-{
-}
+StringResource::StringResource(unsigned int id, const Module& m) : id(id), module(&m) {}
 
 StringResource::operator const String&() const
 {
@@ -30,8 +26,8 @@ StringResource::operator const String&() const
 String String::loadFromResource(unsigned int id, const Module& m)
 {
     String text;
-    if (platform::loadStringEntry(m.getResourceInstance(), id, text)
-        || platform::loadStringEntry(m.getInstance(), id, text))
+    if (platform::loadStringEntry(m.getResourceInstance(), id, text) ||
+        platform::loadStringEntry(m.getInstance(), id, text))
         return text;
     return String(LOAD_ERROR);
 }

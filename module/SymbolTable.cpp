@@ -13,19 +13,12 @@ const wchar_t DEFINE[] = L"#define";
 const int DEFINE_LENGTH = 7;
 
 // The resource editor's own bookkeeping symbols.
-bool isEditorSymbol(const String& name)
-{
-    return std::wcsncmp(name.c_str(), L"_APS", 4) == 0;
-}
+bool isEditorSymbol(const String& name) { return std::wcsncmp(name.c_str(), L"_APS", 4) == 0; }
 
 // The text of the line from first (clamped to 0) up to end (-1: to the end).
-String clampedSubstr(const String& line, int first, int end)
-{
-    return line.substr(first < 0 ? 0 : first, end);
-}
+String clampedSubstr(const String& line, int first, int end) { return line.substr(first < 0 ? 0 : first, end); }
 
 } // namespace
-
 
 SymbolTable::SymbolTable() = default;
 SymbolTable::SymbolTable(const SymbolTable& other) = default;

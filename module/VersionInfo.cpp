@@ -40,7 +40,7 @@ std::wstring commonFilesFolder()
     return withTrailingBackslash(folder);
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<VersionInfo> VersionInfo::ofFile(const wchar_t* fileName)
 {
@@ -75,8 +75,8 @@ void VersionInfo::readTranslations()
 std::wstring VersionInfo::valuePath(const Translation& translation, const wchar_t* name) const
 {
     wchar_t path[VALUE_PATH_UNITS];
-    const int length = _snwprintf(path, VALUE_PATH_UNITS, L"\\StringFileInfo\\%04x%04x\\%s",
-                                  translation.language, translation.codePage, name);
+    const int length = _snwprintf(path, VALUE_PATH_UNITS, L"\\StringFileInfo\\%04x%04x\\%s", translation.language,
+                                  translation.codePage, name);
     if (length < 0 || static_cast<size_t>(length) >= VALUE_PATH_UNITS)
         throw std::runtime_error("stprintf failed");
     return std::wstring(path, length);
@@ -90,8 +90,8 @@ std::optional<std::wstring> VersionInfo::queryString(const wchar_t* name)
         return std::nullopt;
     void* text = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(data.data(), valuePath(translations[0], name).c_str(), &text, &length)
-        || text == nullptr || length == 0)
+    if (!VerQueryValueW(data.data(), valuePath(translations[0], name).c_str(), &text, &length) || text == nullptr ||
+        length == 0)
         return std::nullopt;
     const auto* units = static_cast<const wchar_t*>(text);
     return std::wstring(units, wcsnlen(units, length));
@@ -111,4 +111,4 @@ std::wstring productDataFolder(HMODULE module)
     return folder;
 }
 
-}  // namespace torv
+} // namespace torv

@@ -46,4 +46,4 @@ private:
 // is only named, never created.
 std::wstring productDataFolder(HMODULE module);
 
-}  // namespace torv
+} // namespace torv

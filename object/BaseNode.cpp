@@ -13,15 +13,9 @@ const KelClass* BaseNode::Class()
     return &descriptor;
 }
 
-const KelClass* BaseNode::getClassType() const
-{
-    return Class();
-}
+const KelClass* BaseNode::getClassType() const { return Class(); }
 
-void BaseNode::ref() const noexcept
-{
-    validityCheck(refCounter.fetch_add(1));
-}
+void BaseNode::ref() const noexcept { validityCheck(refCounter.fetch_add(1)); }
 
 void BaseNode::unref() const
 {
@@ -33,25 +27,13 @@ void BaseNode::unref() const
     }
 }
 
-void BaseNode::unrefNoDelete() const noexcept
-{
-    validityCheck(refCounter.fetch_sub(1));
-}
+void BaseNode::unrefNoDelete() const noexcept { validityCheck(refCounter.fetch_sub(1)); }
 
-bool BaseNode::isKindOf(const KelClass* c) const
-{
-    return getClassType()->isDerivedFrom(c);
-}
+bool BaseNode::isKindOf(const KelClass* c) const { return getClassType()->isDerivedFrom(c); }
 
-const wchar_t* BaseNode::getClassName() const
-{
-    return getClassType()->name;
-}
+const wchar_t* BaseNode::getClassName() const { return getClassType()->name; }
 
-const Module& BaseNode::getCodeModule() const
-{
-    return *getClassType()->module;
-}
+const Module& BaseNode::getCodeModule() const { return *getClassType()->module; }
 
 #if defined(TORV_CHECKED)
 void BaseNode::validityCheck(unsigned int count) const

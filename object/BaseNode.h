@@ -18,8 +18,7 @@ namespace torv {
 class Module;
 
 /// An empty base: the hook for visitors of derived libraries.
-class VisitorCore {
-};
+class VisitorCore {};
 
 /// The root of the class tree: intrusive count and run-time class identity.
 class TORV_API BaseNode : public VisitorCore {

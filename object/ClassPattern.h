@@ -39,41 +39,41 @@
 
 /// Declares ClassCreator, Class(), getClassType(), initStatics() and
 /// clearStatics() in the body of class X; leaves the access at public.
-#define TORV_DECLARE_CLASS(X)                                                                      \
-public:                                                                                            \
-    class ClassCreator;                                                                            \
-    static const ::torv::KelClass* Class();                                                        \
-    const ::torv::KelClass* getClassType() const override;                                         \
-    static void initStatics();                                                                     \
-    static void clearStatics();                                                                    \
-    static void listedInTorvRegisterClasses()
+#define TORV_DECLARE_CLASS(X)                                                                                          \
+  public:                                                                                                              \
+  class ClassCreator;                                                                                                  \
+  static const ::torv::KelClass* Class();                                                                              \
+  const ::torv::KelClass* getClassType() const override;                                                               \
+  static void initStatics();                                                                                           \
+  static void clearStatics();                                                                                          \
+  static void listedInTorvRegisterClasses()
 
 /// Defines X's descriptor (named "X", below Base::Class(), owned by
 /// thisModule()), Class() and getClassType(); `initHooks` is the body of the
 /// descriptor's initClassStatics().
-#define TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, initHooks)                                           \
-    class X::ClassCreator : public ::torv::KelClass {                                              \
-    public:                                                                                        \
-        ClassCreator() : ::torv::KelClass(L"" #X, Base::Class(), ::thisModule()) {}                \
-        ~ClassCreator() override {}                                                                \
-        void initClassStatics() const override { initHooks }                                       \
-        void clearClassStatics() const override { X::clearStatics(); }                             \
-    };                                                                                             \
-    const ::torv::KelClass* X::Class()                                                             \
-    {                                                                                              \
-        static const ClassCreator descriptor;                                                      \
-        return &descriptor;                                                                        \
-    }                                                                                              \
-    const ::torv::KelClass* X::getClassType() const { return X::Class(); }
+#define TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, initHooks)                                                               \
+  class X::ClassCreator : public ::torv::KelClass {                                                                    \
+public:                                                                                                                \
+    ClassCreator() : ::torv::KelClass(L"" #X, Base::Class(), ::thisModule()) {}                                        \
+    ~ClassCreator() override {}                                                                                        \
+    void initClassStatics() const override { initHooks }                                                               \
+    void clearClassStatics() const override { X::clearStatics(); }                                                     \
+  };                                                                                                                   \
+  const ::torv::KelClass* X::Class()                                                                                   \
+  {                                                                                                                    \
+    static const ClassCreator descriptor;                                                                              \
+    return &descriptor;                                                                                                \
+  }                                                                                                                    \
+  const ::torv::KelClass* X::getClassType() const { return X::Class(); }
 
 /// Defines X's descriptor, Class() and getClassType(); X defines its own
 /// hooks and must be listed in its module's TORV_REGISTER_CLASSES.
-#define TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                     \
-    TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, X::listedInTorvRegisterClasses(); X::initStatics();)
+#define TORV_DEFINE_CLASS_OWN_STATICS(X, Base)                                                                         \
+  TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, X::listedInTorvRegisterClasses(); X::initStatics();)
 
 /// Defines X's descriptor, Class() and getClassType() with hooks that do
 /// nothing; X need not be listed in TORV_REGISTER_CLASSES.
-#define TORV_DEFINE_CLASS(X, Base)                                                                 \
-    TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, X::initStatics();)                                       \
-    void X::initStatics() {}                                                                       \
-    void X::clearStatics() {}
+#define TORV_DEFINE_CLASS(X, Base)                                                                                     \
+  TORV_DEFINE_CLASS_DESCRIPTOR(X, Base, X::initStatics();)                                                             \
+  void X::initStatics() {}                                                                                             \
+  void X::clearStatics() {}

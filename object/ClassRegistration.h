@@ -50,26 +50,25 @@ struct ClassRegistration {
 #define TORV_EACH_22(m, x, ...) m(x) TORV_EXPAND(TORV_EACH_21(m, __VA_ARGS__))
 #define TORV_EACH_23(m, x, ...) m(x) TORV_EXPAND(TORV_EACH_22(m, __VA_ARGS__))
 #define TORV_EACH_24(m, x, ...) m(x) TORV_EXPAND(TORV_EACH_23(m, __VA_ARGS__))
-#define TORV_EACH_PICK(_1, _2, _3, _4, _5, _6, _7, _8, _9, _10, _11, _12, _13, _14, _15, _16, _17,    \
-                       _18, _19, _20, _21, _22, _23, _24, name, ...)                                \
-    name
-#define TORV_FOR_EACH_CLASS(m, ...)                                                                \
-    TORV_EXPAND(TORV_EACH_PICK(__VA_ARGS__, TORV_EACH_24, TORV_EACH_23, TORV_EACH_22, TORV_EACH_21, \
-                               TORV_EACH_20, TORV_EACH_19, TORV_EACH_18, TORV_EACH_17, TORV_EACH_16, \
-                               TORV_EACH_15, TORV_EACH_14, TORV_EACH_13, TORV_EACH_12, TORV_EACH_11, \
-                               TORV_EACH_10, TORV_EACH_9, TORV_EACH_8, TORV_EACH_7, TORV_EACH_6,    \
-                               TORV_EACH_5, TORV_EACH_4, TORV_EACH_3, TORV_EACH_2,                 \
-                               TORV_EACH_1)(m, __VA_ARGS__))
+#define TORV_EACH_PICK(_1, _2, _3, _4, _5, _6, _7, _8, _9, _10, _11, _12, _13, _14, _15, _16, _17, _18, _19, _20, _21, \
+                       _22, _23, _24, name, ...)                                                                       \
+  name
+#define TORV_FOR_EACH_CLASS(m, ...)                                                                                    \
+  TORV_EXPAND(TORV_EACH_PICK(__VA_ARGS__, TORV_EACH_24, TORV_EACH_23, TORV_EACH_22, TORV_EACH_21, TORV_EACH_20,        \
+                             TORV_EACH_19, TORV_EACH_18, TORV_EACH_17, TORV_EACH_16, TORV_EACH_15, TORV_EACH_14,       \
+                             TORV_EACH_13, TORV_EACH_12, TORV_EACH_11, TORV_EACH_10, TORV_EACH_9, TORV_EACH_8,         \
+                             TORV_EACH_7, TORV_EACH_6, TORV_EACH_5, TORV_EACH_4, TORV_EACH_3, TORV_EACH_2,             \
+                             TORV_EACH_1)(m, __VA_ARGS__))
 /// @endcond
 
 /// Defines X::listedInTorvRegisterClasses(), the proof that X is listed.
-#define TORV_LISTED_CLASS(X)                                                                       \
-    void X::listedInTorvRegisterClasses() {}
+#define TORV_LISTED_CLASS(X)                                                                                           \
+  void X::listedInTorvRegisterClasses() {}
 
 /// Registers the listed classes, in order, during static initialisation,
 /// and marks each as listed.
-#define TORV_REGISTER_CLASSES(...)                                                                 \
-    TORV_FOR_EACH_CLASS(TORV_LISTED_CLASS, __VA_ARGS__)                                            \
-    namespace {                                                                                    \
-    const ::torv::ClassRegistration<__VA_ARGS__> torvClassRegistration;                            \
-    }
+#define TORV_REGISTER_CLASSES(...)                                                                                     \
+  TORV_FOR_EACH_CLASS(TORV_LISTED_CLASS, __VA_ARGS__)                                                                  \
+  namespace {                                                                                                          \
+  const ::torv::ClassRegistration<__VA_ARGS__> torvClassRegistration;                                                  \
+  }

@@ -6,19 +6,11 @@ TORV_DEFINE_CLASS(InfoStringMap, ObserverInfo)
 
 InfoStringMap::InfoStringMap() = default;
 
-InfoStringMap::InfoStringMap(const Infos& m) : infos(m)
-{
-}
+InfoStringMap::InfoStringMap(const Infos& m) : infos(m) {}
 
-InfoStringMap::InfoStringMap(const InfoStringMap& o) : ObserverInfo(o), infos(o.infos)
-{
-    setExpire(true);
-}
+InfoStringMap::InfoStringMap(const InfoStringMap& o) : ObserverInfo(o), infos(o.infos) { setExpire(true); }
 
-InfoStringMap::~InfoStringMap()
-{
-    infos.clear();
-}
+InfoStringMap::~InfoStringMap() { infos.clear(); }
 
 InfoStringMap& InfoStringMap::operator=(const InfoStringMap& o)
 {

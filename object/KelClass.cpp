@@ -30,23 +30,13 @@ KelClass::~KelClass()
     }
 }
 
-const KelClass** KelClass::listLink() const
-{
-    return base ? &base->firstChild : &rootHead;
-}
+const KelClass** KelClass::listLink() const { return base ? &base->firstChild : &rootHead; }
 
-BaseNode* KelClass::create() const
-{
-    return nullptr;
-}
+BaseNode* KelClass::create() const { return nullptr; }
 
-void KelClass::initClassStatics() const
-{
-}
+void KelClass::initClassStatics() const {}
 
-void KelClass::clearClassStatics() const
-{
-}
+void KelClass::clearClassStatics() const {}
 
 bool KelClass::finish(const KelClass*& c, const KelClass* next)
 {
@@ -77,25 +67,13 @@ bool KelClass::iterateAllClasses(const KelClass*& c)
     return finish(c, c->firstChild ? c->firstChild : nextSiblingUpwards(c, nullptr));
 }
 
-bool KelClass::iterateRootClasses(const KelClass*& c)
-{
-    return finish(c, c ? c->nextSibling : rootHead);
-}
+bool KelClass::iterateRootClasses(const KelClass*& c) { return finish(c, c ? c->nextSibling : rootHead); }
 
-bool KelClass::iterateBaseClasses(const KelClass*& c) const
-{
-    return finish(c, (c ? c : this)->base);
-}
+bool KelClass::iterateBaseClasses(const KelClass*& c) const { return finish(c, (c ? c : this)->base); }
 
-bool KelClass::iterateChildClasses(const KelClass*& c) const
-{
-    return finish(c, c ? c->nextSibling : firstChild);
-}
+bool KelClass::iterateChildClasses(const KelClass*& c) const { return finish(c, c ? c->nextSibling : firstChild); }
 
-bool KelClass::iterateDerivedClasses(const KelClass*& c) const
-{
-    return finish(c, c ? nextInSubtree(c) : firstChild);
-}
+bool KelClass::iterateDerivedClasses(const KelClass*& c) const { return finish(c, c ? nextInSubtree(c) : firstChild); }
 
 bool KelClass::iterateLeafClasses(const KelClass*& c) const
 {

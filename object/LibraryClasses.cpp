@@ -13,8 +13,8 @@
 
 namespace torv {
 
-TORV_REGISTER_CLASSES(FileSystemItem, Directory, File, FileSystemIterator, DirectoryIterator,
-                      FileIterator, FileCollectionIterator, ObserverInfo, InfoStringMap)
+TORV_REGISTER_CLASSES(FileSystemItem, Directory, File, FileSystemIterator, DirectoryIterator, FileIterator,
+                      FileCollectionIterator, ObserverInfo, InfoStringMap)
 
 const SymbolTable SymbolTable::EMPTY;
 

@@ -57,17 +57,27 @@ struct ScanPtColor {
 
 // The instances that exist, all defined in the library.
 /// @cond TORV_SPECIALISATIONS
-template <> TORV_API float TorvBoundingBoxTraits<float>::epsilon;
-template <> TORV_API double TorvBoundingBoxTraits<double>::epsilon;
-template <> TORV_API Vec3d<float> TorvBoundingBoxTraits<float>::maxVector;
-template <> TORV_API Vec3d<double> TorvBoundingBoxTraits<double>::maxVector;
-template <> TORV_API float (*TorvBoundingBoxTraits<float>::sqrt)(float);
-template <> TORV_API double (*TorvBoundingBoxTraits<double>::sqrt)(double);
+template <>
+TORV_API float TorvBoundingBoxTraits<float>::epsilon;
+template <>
+TORV_API double TorvBoundingBoxTraits<double>::epsilon;
+template <>
+TORV_API Vec3d<float> TorvBoundingBoxTraits<float>::maxVector;
+template <>
+TORV_API Vec3d<double> TorvBoundingBoxTraits<double>::maxVector;
+template <>
+TORV_API float (*TorvBoundingBoxTraits<float>::sqrt)(float);
+template <>
+TORV_API double (*TorvBoundingBoxTraits<double>::sqrt)(double);
 
-template <> TORV_API const ScanPtColor<int> ScanPtColor<int>::nullReference;
-template <> TORV_API const ScanPtColor<double> ScanPtColor<double>::nullReference;
-template <> TORV_API const ScanPtColor<Vec3d<float>> ScanPtColor<Vec3d<float>>::nullReference;
-template <> TORV_API const ScanPtColor<Vec3d<double>> ScanPtColor<Vec3d<double>>::nullReference;
+template <>
+TORV_API const ScanPtColor<int> ScanPtColor<int>::nullReference;
+template <>
+TORV_API const ScanPtColor<double> ScanPtColor<double>::nullReference;
+template <>
+TORV_API const ScanPtColor<Vec3d<float>> ScanPtColor<Vec3d<float>>::nullReference;
+template <>
+TORV_API const ScanPtColor<Vec3d<double>> ScanPtColor<Vec3d<double>>::nullReference;
 /// @endcond
 
 } // namespace torv

@@ -29,7 +29,10 @@ public:
 
     /// SmartPtr<Derived> to SmartPtr<Base>, SmartPtr<T> to SmartPtr<const T>.
     template <class U, class = std::enable_if_t<std::is_convertible<U*, T*>::value>>
-    SmartPtr(const SmartPtr<U>& other) : ptr(other.get()) { acquire(); }
+    SmartPtr(const SmartPtr<U>& other) : ptr(other.get())
+    {
+        acquire();
+    }
 
     /// Releases the object; the last owner destroys it.
     ~SmartPtr() { release(); }

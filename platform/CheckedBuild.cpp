@@ -2,7 +2,7 @@
 
 #if defined(TORV_CHECKED)
 
-#include <windows.h>
+#  include <windows.h>
 
 namespace torv {
 

@@ -7,7 +7,7 @@
 
 #if defined(TORV_CHECKED)
 
-#include <cstdio>
+#  include <cstdio>
 
 namespace torv {
 

@@ -15,10 +15,7 @@ const void* savedFactoryList = nullptr;
 
 } // namespace
 
-AFX_MODULE_STATE* AfxGetModuleState()
-{
-    return &moduleState;
-}
+AFX_MODULE_STATE* AfxGetModuleState() { return &moduleState; }
 
 BOOL WINAPI AfxRawEntryHook(HINSTANCE, DWORD reason, LPVOID)
 {
@@ -57,8 +54,7 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL)
 }
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL system)
-    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(system),
-      m_pNextDLL(moduleState.libraryList)
+    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(system), m_pNextDLL(moduleState.libraryList)
 {
     moduleState.libraryList = this;
 }

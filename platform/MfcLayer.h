@@ -10,8 +10,8 @@
 
 #if defined(TORV_USE_MFC)
 
-#include <afxwin.h>
-#include <afxdllx.h>
+#  include <afxdllx.h>
+#  include <afxwin.h>
 
 #else
 

@@ -2,9 +2,6 @@
 
 namespace torv {
 
-const char* AllocationFailure::what() const noexcept
-{
-    return "bad allocation";
-}
+const char* AllocationFailure::what() const noexcept { return "bad allocation"; }
 
 } // namespace torv

@@ -32,18 +32,11 @@ StringVal* share(StringVal* block)
 
 } // namespace
 
-String::String(const wchar_t* s)
-    : val(s ? StringVal::construct(s, -1, -1) : nullptr)
-{
-}
+String::String(const wchar_t* s) : val(s ? StringVal::construct(s, -1, -1) : nullptr) {}
 
-String::String(const wchar_t* s, int length)
-    : val(s ? StringVal::construct(s, length, -1) : nullptr)
-{
-}
+String::String(const wchar_t* s, int length) : val(s ? StringVal::construct(s, length, -1) : nullptr) {}
 
-String::String(wchar_t c, int count)
-    : val(nullptr)
+String::String(wchar_t c, int count) : val(nullptr)
 {
     if (count <= 0) {
         takeOverDataFrom(EMPTY);
@@ -59,15 +52,9 @@ String::String(wchar_t c, int count)
     val->len = -1;
 }
 
-String::String(const char* s)
-    : val(s ? StringVal::construct(s, -1, -1) : nullptr)
-{
-}
+String::String(const char* s) : val(s ? StringVal::construct(s, -1, -1) : nullptr) {}
 
-String::String(const String& other) noexcept
-    : val(share(other.val))
-{
-}
+String::String(const String& other) noexcept : val(share(other.val)) {}
 
 String::~String()
 {
@@ -106,10 +93,7 @@ String& String::operator=(const wchar_t* s)
     return *this;
 }
 
-void String::takeOverDataFrom(const String& other)
-{
-    adopt(share(other.val));
-}
+void String::takeOverDataFrom(const String& other) { adopt(share(other.val)); }
 
 void String::unshare()
 {
@@ -119,15 +103,9 @@ void String::unshare()
         adopt(val->concatenation(L"", 0));
 }
 
-int String::length() const
-{
-    return val ? val->length() : 0;
-}
+int String::length() const { return val ? val->length() : 0; }
 
-const char* String::stringAnsi() const
-{
-    return val ? val->stringAnsi() : nullptr;
-}
+const char* String::stringAnsi() const { return val ? val->stringAnsi() : nullptr; }
 
 wchar_t& String::operator[](int index)
 {
@@ -137,10 +115,7 @@ wchar_t& String::operator[](int index)
     return (*val)[index];
 }
 
-StringBuffer String::buffer(int size, bool keep)
-{
-    return StringBuffer(*this, size, keep);
-}
+StringBuffer String::buffer(int size, bool keep) { return StringBuffer(*this, size, keep); }
 
 String& String::appendUnits(const wchar_t* s, int length)
 {
@@ -162,10 +137,7 @@ String& String::operator+=(const String& t)
     return *this;
 }
 
-String& String::operator+=(const wchar_t* s)
-{
-    return appendUnits(s, -1);
-}
+String& String::operator+=(const wchar_t* s) { return appendUnits(s, -1); }
 
 String& String::operator+=(wchar_t c)
 {
@@ -173,15 +145,9 @@ String& String::operator+=(wchar_t c)
     return appendUnits(unit, -1);
 }
 
-String& String::operator+=(const char* s)
-{
-    return *this += String(s);
-}
+String& String::operator+=(const char* s) { return *this += String(s); }
 
-String& String::write(const wchar_t* s, int length)
-{
-    return appendUnits(s, length);
-}
+String& String::write(const wchar_t* s, int length) { return appendUnits(s, length); }
 
 String operator+(const String& a, const String& b)
 {

@@ -319,16 +319,22 @@ private:
     void unshare();
     void mergeWith(const String& other);
     String& appendUnits(const wchar_t* s, int length);
-    template <class Number> String& appendNumber(Number v);
-    template <class Value> String& consume(Value& v);
+    template <class Number>
+    String& appendNumber(Number v);
+    template <class Value>
+    String& consume(Value& v);
     void keepFrom(int position);
-    template <class Predicate> int findIf(int start, Predicate matches) const;
+    template <class Predicate>
+    int findIf(int start, Predicate matches) const;
 
     String& printf_apply(const wchar_t* format, ...);
 
     static const wchar_t* formatArgument(const String& s) { return s.c_str(); }
     template <class T>
-    static T formatArgument(T v) { return v; }
+    static T formatArgument(T v)
+    {
+        return v;
+    }
 
     static wchar_t outOfRange;
 

@@ -60,8 +60,7 @@ StringBuffer::~StringBuffer()
 {
     if (!buffer)
         return;
-    String text = wide ? String(static_cast<const wchar_t*>(buffer))
-                       : String(static_cast<const char*>(buffer));
+    String text = wide ? String(static_cast<const wchar_t*>(buffer)) : String(static_cast<const char*>(buffer));
     releaseArray();
     *owner = std::move(text);
 }

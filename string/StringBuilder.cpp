@@ -6,19 +6,16 @@
 #include <algorithm>
 #include <climits>
 #include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <cstdio>
 
 namespace torv {
 
 namespace {
 
 // Every allocation failure of the builder leaves through here.
-[[noreturn]] void failAllocation()
-{
-    throw AllocationFailure();
-}
+[[noreturn]] void failAllocation() { throw AllocationFailure(); }
 
 const int largestCapacity = INT_MAX - 1;
 const int smallestCapacity = 16;
@@ -35,10 +32,7 @@ wchar_t* resized(wchar_t* units, int capacity)
 
 } // namespace
 
-StringBuilder::~StringBuilder()
-{
-    std::free(units);
-}
+StringBuilder::~StringBuilder() { std::free(units); }
 
 void StringBuilder::reserve(int count)
 {
@@ -53,8 +47,7 @@ wchar_t* StringBuilder::makeRoom(int extra)
     if (extra > capacity - used) {
         if (extra > largestCapacity - used)
             failAllocation();
-        const int doubled =
-            capacity > largestCapacity / 2 ? largestCapacity : std::max(capacity * 2, smallestCapacity);
+        const int doubled = capacity > largestCapacity / 2 ? largestCapacity : std::max(capacity * 2, smallestCapacity);
         reserve(std::max(doubled, used + extra));
     }
     return units + used;

@@ -92,14 +92,18 @@ public:
 
 private:
     StringBuilder& appendUnits(const wchar_t* s, int count);
-    template <class Number> StringBuilder& appendNumber(Number v);
+    template <class Number>
+    StringBuilder& appendNumber(Number v);
     // Room for `extra` more units after the text.
     wchar_t* makeRoom(int extra);
     StringBuilder& printf_apply(const wchar_t* format, ...);
 
     static const wchar_t* formatArgument(const String& s) { return s.c_str(); }
     template <class T>
-    static T formatArgument(T v) { return v; }
+    static T formatArgument(T v)
+    {
+        return v;
+    }
 
     wchar_t* units;
     int used;

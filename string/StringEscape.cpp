@@ -13,18 +13,14 @@ namespace {
 // Units after the backslash in the \uXXXX form.
 const int unicodeEscapeDigits = 4;
 
-bool needsUnicodeEscape(wchar_t c, bool unicode)
-{
-    return unicode && c >= 0x80;
-}
+bool needsUnicodeEscape(wchar_t c, bool unicode) { return unicode && c >= 0x80; }
 
 struct ShortEscape {
     wchar_t unit;
     wchar_t letter;
 };
 
-const ShortEscape shortEscapes[] = {
-    {L'\n', L'n'}, {L'\r', L'r'}, {L'"', L'"'}, {L'\\', L'\\'}};
+const ShortEscape shortEscapes[] = {{L'\n', L'n'}, {L'\r', L'r'}, {L'"', L'"'}, {L'\\', L'\\'}};
 
 // The letter that follows the backslash for the short escapes, or NUL.
 wchar_t shortEscapeLetter(wchar_t unit)

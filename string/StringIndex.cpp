@@ -82,15 +82,9 @@ void String::setIndex(unsigned int index)
     *this = stem;
 }
 
-void String::incrementIndex()
-{
-    stepTrailingNumber(*this, 1);
-}
+void String::incrementIndex() { stepTrailingNumber(*this, 1); }
 
-void String::decrementIndex()
-{
-    stepTrailingNumber(*this, -1);
-}
+void String::decrementIndex() { stepTrailingNumber(*this, -1); }
 
 String String::shortenString(int maxLength, int headLength) const
 {

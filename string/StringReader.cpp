@@ -4,15 +4,9 @@
 
 namespace torv {
 
-bool StringReader::atEnd() const
-{
-    return offset >= text.length();
-}
+bool StringReader::atEnd() const { return offset >= text.length(); }
 
-String StringReader::rest() const
-{
-    return text.substr(offset);
-}
+String StringReader::rest() const { return text.substr(offset); }
 
 void StringReader::advance(int consumed)
 {

@@ -73,7 +73,8 @@ public:
     StringReader& operator>>(String& v);
 
 private:
-    template <class Value> StringReader& read(Value& v);
+    template <class Value>
+    StringReader& read(Value& v);
     void advance(int consumed);
 
     String text;

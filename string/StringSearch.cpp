@@ -207,8 +207,8 @@ int String::replace(const wchar_t* from, const wchar_t* to)
     // by piece would copy the text once per occurrence.
     const int count = static_cast<int>(starts.size());
     const int replacementLength = to ? static_cast<int>(std::wcslen(to)) : 0;
-    const int resultLength = StringVal::checkedLength(
-        length() + static_cast<long long>(count) * (replacementLength - patternLength));
+    const int resultLength =
+        StringVal::checkedLength(length() + static_cast<long long>(count) * (replacementLength - patternLength));
     StringVal* block = StringVal::construct(L"", 0, resultLength);
     wchar_t* out = block->str();
     int position = 0;
@@ -230,10 +230,7 @@ int String::replace(const String& from, const wchar_t* to)
     return replace(from.isNil() ? nullptr : from.c_str(), to);
 }
 
-int String::replace(const wchar_t* from, const String& to)
-{
-    return replace(from, to.isNil() ? nullptr : to.c_str());
-}
+int String::replace(const wchar_t* from, const String& to) { return replace(from, to.isNil() ? nullptr : to.c_str()); }
 
 int String::replace(const String& from, const String& to)
 {

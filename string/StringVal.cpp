@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -53,18 +53,14 @@ std::size_t StringVal::allocationSize(int capacity)
     return std::max(sizeof(StringVal), offsetof(StringVal, chars) + textBytes);
 }
 
-StringVal::StringVal(const wchar_t* s, int length, int)
-    : refCount(0), len(length), ansiCache(nullptr)
+StringVal::StringVal(const wchar_t* s, int length, int) : refCount(0), len(length), ansiCache(nullptr)
 {
     if (length > 0)
         std::wmemcpy(chars, s, static_cast<std::size_t>(length));
     chars[length] = L'\0';
 }
 
-StringVal::~StringVal()
-{
-    delete[] ansiCache.load(std::memory_order_acquire);
-}
+StringVal::~StringVal() { delete[] ansiCache.load(std::memory_order_acquire); }
 
 StringVal* StringVal::construct(void* memory, const wchar_t* s, int length, int capacity)
 {
@@ -138,10 +134,7 @@ bool StringVal::unref()
     return true;
 }
 
-void StringVal::dropAnsiCache() const
-{
-    delete[] ansiCache.exchange(nullptr, std::memory_order_acq_rel);
-}
+void StringVal::dropAnsiCache() const { delete[] ansiCache.exchange(nullptr, std::memory_order_acq_rel); }
 
 int StringVal::length() const
 {
@@ -190,10 +183,7 @@ int StringVal::capacity() const
     return static_cast<int>(bytes / sizeof(wchar_t)) - 1 - GUARD_UNITS;
 }
 
-void StringVal::armGuards(int capacity)
-{
-    std::wmemset(chars + capacity + 1, GUARD, GUARD_UNITS);
-}
+void StringVal::armGuards(int capacity) { std::wmemset(chars + capacity + 1, GUARD, GUARD_UNITS); }
 
 void StringVal::validityCheck(unsigned int index) const
 {

@@ -1,9 +1,9 @@
 #include "string/TextConversion.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <cstdio>
 
 // MinGW's C++ headers route wcstod to MinGW's own parser, which also reads
 // "inf", "nan" and hexadecimal numbers; the Microsoft run-time's parser
@@ -98,10 +98,7 @@ int nonDigitFrom(const wchar_t* units, int length, int start)
     return findUnit(units, length, start, [](wchar_t c) { return !isDigit(c); });
 }
 
-int alphaNumFrom(const wchar_t* units, int length)
-{
-    return findUnit(units, length, 0, isAlphaNumClass);
-}
+int alphaNumFrom(const wchar_t* units, int length) { return findUnit(units, length, 0, isAlphaNumClass); }
 
 // A sign and one to nine ASCII digits followed by an ASCII unit: every
 // run-time conversion reads these alike, so they skip the run-time call.
@@ -265,8 +262,7 @@ TextSpan scanTextValue(const wchar_t* units, int length)
             return {1, length, length};
         return {1, close, close + 1};
     }
-    const wchar_t* lineEnd =
-        length > 0 ? std::wmemchr(units, L'\n', static_cast<std::size_t>(length)) : nullptr;
+    const wchar_t* lineEnd = length > 0 ? std::wmemchr(units, L'\n', static_cast<std::size_t>(length)) : nullptr;
     if (!lineEnd)
         return {0, length, length};
     const int end = static_cast<int>(lineEnd - units);

@@ -14,20 +14,14 @@ namespace torv {
 inline bool isAlphaNumClass(wchar_t c)
 {
     if (c < 0x80)
-        return (c >= L'0' && c <= L'9') || ((c | 0x20) >= L'a' && (c | 0x20) <= L'z') || c == L'-' ||
-               c == L'.' || c == L'+';
+        return (c >= L'0' && c <= L'9') || ((c | 0x20) >= L'a' && (c | 0x20) <= L'z') || c == L'-' || c == L'.' ||
+               c == L'+';
     return std::iswalnum(c) || c == L'-' || c == L'.' || c == L'+';
 }
 
-inline bool isDigit(wchar_t c)
-{
-    return c < 0x80 ? (c >= L'0' && c <= L'9') : std::iswdigit(c) != 0;
-}
+inline bool isDigit(wchar_t c) { return c < 0x80 ? (c >= L'0' && c <= L'9') : std::iswdigit(c) != 0; }
 
-inline bool isSignedDigit(wchar_t c)
-{
-    return isDigit(c) || c == L'-';
-}
+inline bool isSignedDigit(wchar_t c) { return isDigit(c) || c == L'-'; }
 
 // First unit at or after start that matches, -1 if none.
 template <class Predicate>

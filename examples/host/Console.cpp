@@ -14,10 +14,7 @@ void prepareConsole()
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 14);
 }
 
-bool outputIsConsole()
-{
-    return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
-}
+bool outputIsConsole() { return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR; }
 
 namespace {
 
@@ -33,14 +30,8 @@ std::string toUtf8(const wchar_t* text, int units)
 
 } // namespace
 
-std::string utf8(const wchar_t* text)
-{
-    return toUtf8(text, static_cast<int>(std::wcslen(text)));
-}
+std::string utf8(const wchar_t* text) { return toUtf8(text, static_cast<int>(std::wcslen(text))); }
 
-std::string utf8(const torv::String& text)
-{
-    return toUtf8(text.c_str(), text.length());
-}
+std::string utf8(const torv::String& text) { return toUtf8(text.c_str(), text.length()); }
 
 } // namespace host

@@ -45,8 +45,8 @@ int copyTree(std::ostream& out, const torv::Directory& source, const DirectoryPt
         out << "Copy failed after " << bar.filesCopied() << " of " << summary.files << " files\n";
         return 1;
     }
-    out << "Copied " << bar.filesCopied() << " files, " << summary.bytes << " bytes in "
-        << std::fixed << std::setprecision(3) << seconds << " s\n";
+    out << "Copied " << bar.filesCopied() << " files, " << summary.bytes << " bytes in " << std::fixed
+        << std::setprecision(3) << seconds << " s\n";
     return 0;
 }
 

@@ -26,8 +26,8 @@ std::string generatedContents(const std::string& name, unsigned long size)
 
 bool writeFile(const torv::File& file, const std::string& contents)
 {
-    const HANDLE handle = CreateFileW(file.getFullName().c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(file.getFullName().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -58,8 +58,7 @@ bool writeListedFile(const torv::Directory& folder, const ListedFile& listed)
 {
     const torv::SmartPtr<torv::File> file =
         torv::File::fromString(folder.getFullName() + torv::String(listed.path.c_str()));
-    return file && file->getDirectory()->create() &&
-           writeFile(*file, generatedContents(listed.path, listed.size));
+    return file && file->getDirectory()->create() && writeFile(*file, generatedContents(listed.path, listed.size));
 }
 
 } // namespace

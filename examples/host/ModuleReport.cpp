@@ -34,9 +34,9 @@ std::string languageText(LANGID language)
 void printModule(std::ostream& out, const torv::Module& module)
 {
     const bool translated = module.getResourceInstance() != module.getInstance();
-    out << "  " << std::left << std::setw(12) << utf8(module.getModuleName())
-        << " language " << std::setw(14) << languageText(torv::GetCurrentLangId(module))
-        << (translated ? " translated  " : " own texts   ") << moduleFile(module) << '\n';
+    out << "  " << std::left << std::setw(12) << utf8(module.getModuleName()) << " language " << std::setw(14)
+        << languageText(torv::GetCurrentLangId(module)) << (translated ? " translated  " : " own texts   ")
+        << moduleFile(module) << '\n';
 }
 
 } // namespace

@@ -40,8 +40,8 @@ void ProgressBar::draw()
     const int filled = total == 0 ? WIDTH : static_cast<int>(shown * WIDTH / total);
     const int percent = total == 0 ? 100 : static_cast<int>(shown * 100 / total);
     out << (live ? "\r" : "") << "  [" << std::string(static_cast<size_t>(filled), '#')
-        << std::string(static_cast<size_t>(WIDTH - filled), '.') << "] " << percent << "%  "
-        << copied << '/' << total << " files" << (live ? "" : "\n");
+        << std::string(static_cast<size_t>(WIDTH - filled), '.') << "] " << percent << "%  " << copied << '/' << total
+        << " files" << (live ? "" : "\n");
     out.flush();
 }
 

@@ -19,8 +19,7 @@ void printShape(std::ostream& out, const torv::SmartPtr<const sibling::Shape>& s
 
 void printSiblingReport(std::ostream& out)
 {
-    out << "Sibling says: " << utf8(sibling::greeting()) << " (" << utf8(sibling::languageName())
-        << ")\n";
+    out << "Sibling says: " << utf8(sibling::greeting()) << " (" << utf8(sibling::languageName()) << ")\n";
     printShape(out, new sibling::Circle(1.5));
     printShape(out, new sibling::Square(2.0));
     out << "Sibling symbols:\n";

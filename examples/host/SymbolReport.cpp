@@ -23,8 +23,7 @@ void printSymbol(std::ostream& out, const torv::SymbolTable& symbols, const wcha
 
 } // namespace
 
-void printSymbols(std::ostream& out, const torv::SymbolTable& symbols,
-                  std::initializer_list<const wchar_t*> names)
+void printSymbols(std::ostream& out, const torv::SymbolTable& symbols, std::initializer_list<const wchar_t*> names)
 {
     for (const wchar_t* name : names)
         printSymbol(out, symbols, name);

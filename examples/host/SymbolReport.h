@@ -9,7 +9,6 @@ class SymbolTable;
 
 namespace host {
 
-void printSymbols(std::ostream& out, const torv::SymbolTable& symbols,
-                  std::initializer_list<const wchar_t*> names);
+void printSymbols(std::ostream& out, const torv::SymbolTable& symbols, std::initializer_list<const wchar_t*> names);
 
 } // namespace host

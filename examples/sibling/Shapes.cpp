@@ -10,10 +10,7 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 
-torv::String text(unsigned int id)
-{
-    return torv::String::loadFromResource(id, thisModule());
-}
+torv::String text(unsigned int id) { return torv::String::loadFromResource(id, thisModule()); }
 
 } // namespace
 
@@ -31,24 +28,12 @@ torv::String Shape::describe() const
     return line;
 }
 
-double Circle::area() const
-{
-    return PI * radius * radius;
-}
+double Circle::area() const { return PI * radius * radius; }
 
-torv::String Circle::kindName() const
-{
-    return text(IDS_CIRCLE);
-}
+torv::String Circle::kindName() const { return text(IDS_CIRCLE); }
 
-double Square::area() const
-{
-    return side * side;
-}
+double Square::area() const { return side * side; }
 
-torv::String Square::kindName() const
-{
-    return text(IDS_SQUARE);
-}
+torv::String Square::kindName() const { return text(IDS_SQUARE); }
 
 } // namespace sibling

@@ -33,7 +33,8 @@ public:
 // Four files at three depths, names with spaces and non-ASCII letters, and an empty folder.
 void buildSourceTree(const TempFolder& temp)
 {
-    for (const wchar_t* folder : {L"src", L"src\\with space", L"src\\with space\\d", L"src\\caf\u00e9\u65e5", L"src\\empty"})
+    for (const wchar_t* folder :
+         {L"src", L"src\\with space", L"src\\with space\\d", L"src\\caf\u00e9\u65e5", L"src\\empty"})
         makeDirectory(temp / folder);
     writeFile(temp / L"src\\top.txt", "top");
     writeFile(temp / L"src\\with space\\inner file.txt", "inner");
@@ -189,20 +190,22 @@ TEST(DirectoryTree, NamesNoPathCanHoldArePassedOverAndFail)
     TempFolder temp;
     for (const wchar_t* folder : {L"src", L"src\\blank ", L"src\\d", L"dst"})
         makeDirectory(temp / folder);
-    for (const wchar_t* file : {L"src\\a.txt", L"src\\dot.", L"src\\z.txt", L"src\\blank \\in.txt", L"src\\d\\e.", L"src\\d\\f.txt"})
+    for (const wchar_t* file :
+         {L"src\\a.txt", L"src\\dot.", L"src\\z.txt", L"src\\blank \\in.txt", L"src\\d\\e.", L"src\\d\\f.txt"})
         writeFile(temp / file, "x");
 
     CountingProgress progress;
     EXPECT_FALSE(temp.directory(L"src")->copyContents(temp.directory(L"dst"), true, false, &progress));
     EXPECT_EQ(snapshot(temp / L"dst\\"), (std::map<std::wstring, std::string>{
-                                                {L"a.txt", "x"}, {L"d", "<folder>"}, {L"d\\f.txt", "x"}, {L"z.txt", "x"}}))
+                                             {L"a.txt", "x"}, {L"d", "<folder>"}, {L"d\\f.txt", "x"}, {L"z.txt", "x"}}))
         << "everything representable is copied, also after the passed-over entries";
     EXPECT_EQ(progress.count, 3);
 
     EXPECT_FALSE(temp.directory(L"src")->removeContents(true));
-    EXPECT_EQ(snapshot(temp / L"src\\"), (std::map<std::wstring, std::string>{
-                                                {L"blank ", "<folder>"}, {L"blank \\in.txt", "x"}, {L"d", "<folder>"},
-                                                {L"d\\e.", "x"}, {L"dot.", "x"}}))
+    EXPECT_EQ(
+        snapshot(temp / L"src\\"),
+        (std::map<std::wstring, std::string>{
+            {L"blank ", "<folder>"}, {L"blank \\in.txt", "x"}, {L"d", "<folder>"}, {L"d\\e.", "x"}, {L"dot.", "x"}}))
         << "everything representable is removed, the rest stays";
 }
 

@@ -37,17 +37,28 @@ struct ParseCase {
 };
 
 const ParseCase parseCases[] = {
-    {L"C:\\a\\b", L"C:\\a\\b\\", true},          {L"c:/a//b/", L"C:\\a\\b\\", true},
-    {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},     {L"C:\\", L"C:\\", true},
-    {L"C:", L"C:", false}, {L"C:tmp", L"C:tmp\\", false}, {L"\\x", L"\\x\\", true}, {L".\\a\\..", L".\\a\\..\\", false},
-    {L"", L".\\", false},                   {L"//server/share", L"\\server\\share\\", true},
+    {L"C:\\a\\b", L"C:\\a\\b\\", true},
+    {L"c:/a//b/", L"C:\\a\\b\\", true},
+    {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
+    {L"C:\\", L"C:\\", true},
+    {L"C:", L"C:", false},
+    {L"C:tmp", L"C:tmp\\", false},
+    {L"\\x", L"\\x\\", true},
+    {L".\\a\\..", L".\\a\\..\\", false},
+    {L"", L".\\", false},
+    {L"//server/share", L"\\server\\share\\", true},
     {L"\\\\server\\share\\d", L"\\\\server\\share\\d\\", true},
     {L"\\\\server/share/d/../e", L"\\\\server\\share\\d\\..\\e\\", true},
-    {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true}, {L"\\\\?\\C:\\x", L"C:\\x\\", true},
+    {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true},
+    {L"\\\\?\\C:\\x", L"C:\\x\\", true},
     {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true},
-    {L"C:\\..", L"<null>", false},          {L"\\\\server\\", L"<null>", false},
-    {L"1:\\x", L"<null>", false},           {L"ab:c", L"<null>", false},
-    {L"C:\\a*b", L"<null>", false}, {L"C:\\dot.\\x", L"<null>", false}, {L"\\\\?\\C:/x", L"<null>", false},
+    {L"C:\\..", L"<null>", false},
+    {L"\\\\server\\", L"<null>", false},
+    {L"1:\\x", L"<null>", false},
+    {L"ab:c", L"<null>", false},
+    {L"C:\\a*b", L"<null>", false},
+    {L"C:\\dot.\\x", L"<null>", false},
+    {L"\\\\?\\C:/x", L"<null>", false},
 };
 
 TEST(DirectoryPath, ParsesAndRenders)
@@ -94,8 +105,10 @@ TEST(DirectoryPath, AbsoluteAndRelativeForms)
     EXPECT_FALSE(dir(L"Q:rel")->makeAbsolute()) << "a missing drive has no current directory";
 
     const wchar_t* const cases[][3] = {
-        {L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"}, {L"C:\\a", L"D:\\a", L"C:\\a\\"},
-        {L"C:\\A\\B", L"c:\\a\\b", L".\\"}, {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"},
+        {L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
+        {L"C:\\a", L"D:\\a", L"C:\\a\\"},
+        {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
+        {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fullName(dir(c[0])->makeRelative(dir(c[1]))), c[2]) << c[0];
@@ -118,8 +131,8 @@ TEST(DirectoryPath, DriveRelativeOnAnotherDrive)
     const SmartPtr<const Directory> absolute = dir(relative)->makeAbsolute();
     ASSERT_TRUE(absolute) << relative;
     const std::wstring name = fullName(absolute);
-    EXPECT_TRUE(absolute->isAbsolute() && name.rfind(std::wstring(1, other) + L":\\", 0) == 0 &&
-                name.size() >= 7 && name.compare(name.size() - 6, 6, L"\\data\\") == 0)
+    EXPECT_TRUE(absolute->isAbsolute() && name.rfind(std::wstring(1, other) + L":\\", 0) == 0 && name.size() >= 7 &&
+                name.compare(name.size() - 6, 6, L"\\data\\") == 0)
         << name;
     EXPECT_EQ(dir(relative)->equals(absolute), FileSystemItem::Equal);
     EXPECT_EQ(fullName(dir(relative)->makeRelative(absolute->getParent())), L"data\\");
@@ -128,8 +141,10 @@ TEST(DirectoryPath, DriveRelativeOnAnotherDrive)
 TEST(DirectoryPath, EqualsAndContains)
 {
     const std::tuple<std::wstring, std::wstring, FileSystemItem::ComparisonResult> cases[] = {
-        {L"C:\\A", L"c:\\a", FileSystemItem::Equal},          {L"C:\\a", L"C:\\a\\b", FileSystemItem::Different},
-        {L"\\a", L"C:\\a", FileSystemItem::Different},        {L"sub", currentFolder() + L"SUB", FileSystemItem::Equal},
+        {L"C:\\A", L"c:\\a", FileSystemItem::Equal},
+        {L"C:\\a", L"C:\\a\\b", FileSystemItem::Different},
+        {L"\\a", L"C:\\a", FileSystemItem::Different},
+        {L"sub", currentFolder() + L"SUB", FileSystemItem::Equal},
         {L"Q:rel", L"Q:\\rel", FileSystemItem::Undetermined}};
     for (const auto& c : cases)
         EXPECT_EQ(dir(std::get<0>(c))->equals(dir(std::get<1>(c))), std::get<2>(c)) << std::get<0>(c);

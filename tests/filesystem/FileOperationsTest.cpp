@@ -89,8 +89,9 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
         ExclusiveOpen lock(temp / held.first);
         EXPECT_FALSE(source->copy(temp.file(held.second), true)) << held.first;
     }
-    EXPECT_EQ(snapshot(temp.path()), (std::map<std::wstring, std::string>{
-                                          {L"dir", "<folder>"}, {L"held", "held"}, {L"ro", "read-only"}, {L"src", "source"}}))
+    EXPECT_EQ(snapshot(temp.path()),
+              (std::map<std::wstring, std::string>{
+                  {L"dir", "<folder>"}, {L"held", "held"}, {L"ro", "read-only"}, {L"src", "source"}}))
         << "changed, or a partial copy left behind";
 }
 
@@ -101,8 +102,11 @@ TEST(FileMove, NeverOverAnExistingFileNorFromAHeldOne)
         const wchar_t* from;
         const wchar_t* to;
         const wchar_t* held;
-    } refused[] = {{L"a", L"b", nullptr},         {L"a", L"b", L"b"},           {L"a", L"c", L"a"},
-                   {L"missing", L"c", nullptr}, {L"a", L"no folder\\c", nullptr}};
+    } refused[] = {{L"a", L"b", nullptr},
+                   {L"a", L"b", L"b"},
+                   {L"a", L"c", L"a"},
+                   {L"missing", L"c", nullptr},
+                   {L"a", L"no folder\\c", nullptr}};
     TempFolder temp;
     writeFile(temp / L"a", "a");
     writeFile(temp / L"b", "b");
@@ -112,7 +116,8 @@ TEST(FileMove, NeverOverAnExistingFileNorFromAHeldOne)
         EXPECT_FALSE(temp.file(c.from)->move(temp.file(c.to))) << c.from << L" to " << c.to;
     }
     EXPECT_FALSE(temp.file(L"a")->move(SmartPtr<const File>()));
-    EXPECT_EQ(snapshot(temp.path()), (std::map<std::wstring, std::string>{{L"a", "a"}, {L"b", "b"}, {L"sub", "<folder>"}}));
+    EXPECT_EQ(snapshot(temp.path()),
+              (std::map<std::wstring, std::string>{{L"a", "a"}, {L"b", "b"}, {L"sub", "<folder>"}}));
 
     EXPECT_TRUE(temp.file(L"a")->move(temp.file(L"sub\\c")) && !isFileOnDisk(temp / L"a")) << "across folders";
     EXPECT_EQ(readFile(temp / L"sub\\c"), "a");

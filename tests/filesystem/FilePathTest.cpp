@@ -28,14 +28,16 @@ struct FileCase {
 const FileCase fileCases[] = {
     {L"report.txt", L".\\report.txt", L"report", L"txt", false},
     {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
-    {L".profile", L".\\.profile", L".profile", L"", false}, {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
+    {L".profile", L".\\.profile", L".profile", L"", false},
+    {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
     {L"\\x", L"\\x", L"x", L"", true},
-    {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"n\u00e4me mit leer", L"doc", true},
+    {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"n\u00e4me mit leer",
+     L"doc", true},
 };
 
-const wchar_t* const rejected[] = {L"C:\\data\\", L"C:\\data\\.", L"C:\\data\\..", L"C:\\data\\a*.txt",
-                                   L"C:\\data\\x.", L"C:\\data\\x ", L"C:\\data/x.txt", L"data/x.txt",
-                                   L"C:\\..\\x.txt", L""};
+const wchar_t* const rejected[] = {
+    L"C:\\data\\",   L"C:\\data\\.",    L"C:\\data\\..", L"C:\\data\\a*.txt", L"C:\\data\\x.",
+    L"C:\\data\\x ", L"C:\\data/x.txt", L"data/x.txt",   L"C:\\..\\x.txt",    L""};
 
 TEST(FilePath, Parses)
 {
@@ -54,8 +56,10 @@ TEST(FilePath, Parses)
 
 TEST(FilePath, RenamingAndExtensionsKeepTheSharedDirectory)
 {
-    const wchar_t* const renames[][3] = {
-        {L"a.txt", L"b", L"b.txt"}, {L"a.txt", L"x.", L"x"}, {L"a.txt", L".hidden", L".hidden.txt"}, {L"a", L"b", L"b"}};
+    const wchar_t* const renames[][3] = {{L"a.txt", L"b", L"b.txt"},
+                                         {L"a.txt", L"x.", L"x"},
+                                         {L"a.txt", L".hidden", L".hidden.txt"},
+                                         {L"a", L"b", L"b"}};
     for (const auto& r : renames) {
         const SmartPtr<File> f = File::fromString(r[0]);
         f->setName(r[1]);
@@ -110,24 +114,41 @@ TEST(SharedPaths, OneDirectoryUsedByManyThreads)
     const SmartPtr<const Directory> shared = Directory::fromString(L"C:\\shared\\folder");
     const unsigned int before = shared->getRefCounter();
     EXPECT_EQ(0, testsupport::failuresOnThreads(2000, [&shared](int i) {
-        const SmartPtr<const File> f = File::fromString(*shared, (L"f" + std::to_wstring(i)).c_str());
-        const SmartPtr<const Directory> sub = shared->appendLevel(L"t");
-        return f->replaceExtension(L"b")->getDirectory().get() == shared.get()
-               && sub->getParent()->equals(shared) == torv::FileSystemItem::Equal;
-    }));
+                  const SmartPtr<const File> f = File::fromString(*shared, (L"f" + std::to_wstring(i)).c_str());
+                  const SmartPtr<const Directory> sub = shared->appendLevel(L"t");
+                  return f->replaceExtension(L"b")->getDirectory().get() == shared.get() &&
+                         sub->getParent()->equals(shared) == torv::FileSystemItem::Equal;
+              }));
     EXPECT_EQ(shared->getRefCounter(), before);
 }
 
-struct NameCase { const wchar_t* text; bool validName; bool validPattern; };
+struct NameCase {
+    const wchar_t* text;
+    bool validName;
+    bool validPattern;
+};
 
 const NameCase nameCases[] = {
-    {L".", true, false},         {L"..", true, false},        {L"", false, false},
-    {L"...", false, false},      {L"name.", false, false},    {L"name ", false, false},
-    {L"tab\there", false, false}, {L"a*b", false, true},       {L"a?b", false, true},
-    {L"*.txt", false, true},     {L"*.", false, false},       {L"c:d", false, false},
-    {L"a/b", false, false},      {L"a\\b", false, false},     {L"a|b", false, false},
-    {L"a<b", false, false},      {L"a\"b", false, false},     {L".profile", true, true},
-    {L"r\u00e9sum\u00e9 \u65e5\u672c", true, true}, {L" lead", true, true},
+    {L".", true, false},
+    {L"..", true, false},
+    {L"", false, false},
+    {L"...", false, false},
+    {L"name.", false, false},
+    {L"name ", false, false},
+    {L"tab\there", false, false},
+    {L"a*b", false, true},
+    {L"a?b", false, true},
+    {L"*.txt", false, true},
+    {L"*.", false, false},
+    {L"c:d", false, false},
+    {L"a/b", false, false},
+    {L"a\\b", false, false},
+    {L"a|b", false, false},
+    {L"a<b", false, false},
+    {L"a\"b", false, false},
+    {L".profile", true, true},
+    {L"r\u00e9sum\u00e9 \u65e5\u672c", true, true},
+    {L" lead", true, true},
 };
 
 TEST(NameCheck, ComponentsAndPatterns)

@@ -36,8 +36,8 @@ TEST(Iterators, EmptyOrMissingDirectoryEndsAtOnce)
 {
     TempFolder temp;
     for (const SmartPtr<const Directory>& d : {temp.directory(), temp.directory(L"absent")})
-        EXPECT_FALSE(d->findContents(L"*")->getNext() || d->findDirectories(L"*")->getNext()
-                     || d->findFiles(L"*")->getNext());
+        EXPECT_FALSE(d->findContents(L"*")->getNext() || d->findDirectories(L"*")->getNext() ||
+                     d->findFiles(L"*")->getNext());
 }
 
 TEST(Iterators, EachKindYieldsItsOwnEntries)

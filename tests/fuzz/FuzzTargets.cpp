@@ -107,8 +107,8 @@ bool hasDotLevels(const SmartPtr<const Directory>& d)
 
 bool normalisedOnOneRoot(const SmartPtr<const Directory>& a, const SmartPtr<const Directory>& b)
 {
-    return a->isAbsolute() && b->isAbsolute() && !hasDotLevels(a) && !hasDotLevels(b)
-           && _wcsicmp(rootOf(a)->getFullName().c_str(), rootOf(b)->getFullName().c_str()) == 0;
+    return a->isAbsolute() && b->isAbsolute() && !hasDotLevels(a) && !hasDotLevels(b) &&
+           _wcsicmp(rootOf(a)->getFullName().c_str(), rootOf(b)->getFullName().c_str()) == 0;
 }
 
 std::string pathPair(const SmartPtr<const Directory>& a, const SmartPtr<const Directory>& b)
@@ -120,8 +120,8 @@ std::string pathPair(const SmartPtr<const Directory>& a, const SmartPtr<const Di
     const SmartPtr<const Directory> relative = a->makeRelative(b);
     const SmartPtr<const Directory> back = relative ? b->combine(relative) : nullptr;
     if (!back || back->equals(a) != FileSystemItem::Equal)
-        return "makeRelative then combine does not return " + shown(a->getFullName()) + " from "
-               + shown(b->getFullName()) + ", got " + (back ? shown(back->getFullName()) : "null");
+        return "makeRelative then combine does not return " + shown(a->getFullName()) + " from " +
+               shown(b->getFullName()) + ", got " + (back ? shown(back->getFullName()) : "null");
     return "";
 }
 
@@ -163,10 +163,10 @@ std::string escapes(const Bytes& input)
         }
         String raw = original;
         const int invalid = raw.escToControls(unicode);
-        if (invalid != -1 && (!(raw == original) || invalid < 0 || invalid >= original.length()
-                              || original.c_str()[invalid] != L'\\'))
-            return "failed unescape of " + shown(original) + " reports " + std::to_string(invalid)
-                   + " and leaves " + shown(raw);
+        if (invalid != -1 &&
+            (!(raw == original) || invalid < 0 || invalid >= original.length() || original.c_str()[invalid] != L'\\'))
+            return "failed unescape of " + shown(original) + " reports " + std::to_string(invalid) + " and leaves " +
+                   shown(raw);
     }
     return "";
 }
@@ -183,11 +183,21 @@ void consume(String& s)
 // Every >> takes its value off the front: what is left is a tail of the text.
 std::string consumers(const Bytes& input)
 {
-    static const std::function<void(String&)> consumersByType[] = {
-        consume<int>, consume<short>, consume<unsigned short>, consume<char>, consume<long>,
-        consume<unsigned int>, consume<unsigned long>, consume<unsigned char>, consume<long long>,
-        consume<unsigned long long>, consume<double>, consume<float>, consume<bool>, consume<wchar_t>,
-        consume<String>};
+    static const std::function<void(String&)> consumersByType[] = {consume<int>,
+                                                                   consume<short>,
+                                                                   consume<unsigned short>,
+                                                                   consume<char>,
+                                                                   consume<long>,
+                                                                   consume<unsigned int>,
+                                                                   consume<unsigned long>,
+                                                                   consume<unsigned char>,
+                                                                   consume<long long>,
+                                                                   consume<unsigned long long>,
+                                                                   consume<double>,
+                                                                   consume<float>,
+                                                                   consume<bool>,
+                                                                   consume<wchar_t>,
+                                                                   consume<String>};
     const std::size_t kinds = sizeof consumersByType / sizeof consumersByType[0];
     String rest(widen(input).c_str());
     const std::size_t first = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
@@ -195,8 +205,8 @@ std::string consumers(const Bytes& input)
         const std::wstring before = toWide(rest);
         consumersByType[(first + step) % kinds](rest);
         if (!endsWith(before, toWide(rest)))
-            return "consumer " + std::to_string((first + step) % kinds) + " on " + shown(before) + " leaves "
-                   + shown(rest) + ", not a tail";
+            return "consumer " + std::to_string((first + step) % kinds) + " on " + shown(before) + " leaves " +
+                   shown(rest) + ", not a tail";
     }
     return "";
 }
@@ -220,8 +230,8 @@ std::string shortening(const Bytes& input)
         if (original.compare(0, dots, result, 0, dots) == 0 && endsWith(original, result.substr(dots + 3)))
             return "";
     }
-    return "shortenString(" + std::to_string(maxLength) + ", " + std::to_string(headLength) + ") of "
-           + shown(original) + " gives " + shown(result);
+    return "shortenString(" + std::to_string(maxLength) + ", " + std::to_string(headLength) + ") of " +
+           shown(original) + " gives " + shown(result);
 }
 
 // ---- numbered names ------------------------------------------------------------
@@ -255,20 +265,25 @@ const std::vector<Target>& targets()
 {
     using namespace std::string_literals;
     static const std::vector<Target> all = {
-        {"symbols", symbols,
-         {"#define ", "#define", " 0x", "0x7FFFFFFF", "4294967296", "99999999999", "\n", "\r\n", "ID_", "//",
-          "/*", "*/", "(", ")", "-", "#undef ", "\t", "_APS_NEXT"}},
-        {"paths", paths,
-         {"\\\\?\\", "\\\\?\\UNC\\", "\\\\", "..", ".", "C:", "c:", "\\", "/", "|", "*", "?", "<", "CON",
-          "NUL", " ", "Z:\\", "|C:\\", "\xFF\x00\xE9"s}},
-        {"escapes", escapes,
-         {"\\u", "\\u00e9", "\\uFFFF", "\\u0000", "\\n", "\\r", "\\\"", "\\\\", "\\x", "\xFF\x00\xE9"s,
-          "\xFF\xD8\x00"s, "\xFF\x12\x34"}},
-        {"consumers", consumers,
-         {"true", "false", "TRUE", "-", "+", "0x", "1e308", "1e-400", "inf", "nan", "\"", "\\\"", "\\\\",
-          "\n", " ", "99999999999999999999", "-2147483649", ".", "\xFF\x06\x60"}},
+        {"symbols",
+         symbols,
+         {"#define ", "#define", " 0x", "0x7FFFFFFF", "4294967296", "99999999999", "\n", "\r\n", "ID_", "//", "/*",
+          "*/", "(", ")", "-", "#undef ", "\t", "_APS_NEXT"}},
+        {"paths",
+         paths,
+         {"\\\\?\\", "\\\\?\\UNC\\", "\\\\", "..", ".", "C:", "c:", "\\", "/", "|", "*", "?", "<", "CON", "NUL", " ",
+          "Z:\\", "|C:\\", "\xFF\x00\xE9"s}},
+        {"escapes",
+         escapes,
+         {"\\u", "\\u00e9", "\\uFFFF", "\\u0000", "\\n", "\\r", "\\\"", "\\\\", "\\x", "\xFF\x00\xE9"s, "\xFF\xD8\x00"s,
+          "\xFF\x12\x34"}},
+        {"consumers",
+         consumers,
+         {"true", "false", "TRUE", "-", "+", "0x", "1e308", "1e-400", "inf", "nan", "\"", "\\\"", "\\\\", "\n", " ",
+          "99999999999999999999", "-2147483649", ".", "\xFF\x06\x60"}},
         {"shorten", shortening, {"/", "...", "//", "\\", "C:/", "\xFF\x00\xE9"s}},
-        {"numbered", numbered,
+        {"numbered",
+         numbered,
          {"0", "9", "007", "2147483647", "4294967295", "-", "\xFF\x00\xB2"s, "\xFF\x06\x60", "\xFF\xFF\x10"}},
     };
     return all;

@@ -22,8 +22,8 @@ std::wstring widen(const Bytes& input)
     for (std::size_t i = 0; i < input.size(); ++i) {
         const auto byte = static_cast<unsigned char>(input[i]);
         if (byte == 0xFF && i + 2 < input.size()) {
-            units += static_cast<wchar_t>(static_cast<unsigned char>(input[i + 1]) << 8
-                                          | static_cast<unsigned char>(input[i + 2]));
+            units += static_cast<wchar_t>(static_cast<unsigned char>(input[i + 1]) << 8 |
+                                          static_cast<unsigned char>(input[i + 2]));
             i += 2;
         } else {
             units += static_cast<wchar_t>(byte);
@@ -56,8 +56,7 @@ LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 
 class Mutator {
 public:
-    Mutator(unsigned long long seed, const std::vector<Bytes>& dictionary)
-        : random(seed), dictionary(dictionary) {}
+    Mutator(unsigned long long seed, const std::vector<Bytes>& dictionary) : random(seed), dictionary(dictionary) {}
 
     Bytes mutate(const std::vector<Bytes>& pool)
     {
@@ -77,22 +76,30 @@ private:
 
     void step(Bytes& input, const std::vector<Bytes>& pool)
     {
-        static const char interesting[] = {'\0', '\\', '/', ':', '.', ' ', '\n', '"', '\t', '-', '0', '9',
-                                           '\xFF', '\x7F', '\x80'};
+        static const char interesting[] = {'\0', '\\', '/', ':', '.',    ' ',    '\n',  '"',
+                                           '\t', '-',  '0', '9', '\xFF', '\x7F', '\x80'};
         const std::size_t at = below(input.size() + 1);
         switch (below(7)) {
         case 0:
             if (at < input.size())
                 input[at] = static_cast<char>(input[at] ^ (1 << below(8)));
             break;
-        case 1: input.insert(at, 1, static_cast<char>(below(256))); break;
-        case 2: input.insert(at, 1, interesting[below(sizeof interesting)]); break;
-        case 3: input.erase(at, below(8) + 1); break;
+        case 1:
+            input.insert(at, 1, static_cast<char>(below(256)));
+            break;
+        case 2:
+            input.insert(at, 1, interesting[below(sizeof interesting)]);
+            break;
+        case 3:
+            input.erase(at, below(8) + 1);
+            break;
         case 4:
             if (!dictionary.empty())
                 input.insert(at, pick(dictionary));
             break;
-        case 5: input.insert(at, input.substr(below(input.size() + 1), below(64) + 1)); break;
+        case 5:
+            input.insert(at, input.substr(below(input.size() + 1), below(64) + 1));
+            break;
         default: {
             // Splice: this input's head with another's tail.
             const Bytes& other = pick(pool);
@@ -109,7 +116,8 @@ std::string saveFailure(const Target& target, const Bytes& input)
 {
     std::filesystem::create_directories(options->failures);
     const std::string name = std::string(target.name) + "-" + std::to_string(std::hash<Bytes>()(input)) + ".input";
-    const std::string file = std::filesystem::absolute(std::filesystem::path(options->failures) / name).generic_string();
+    const std::string file =
+        std::filesystem::absolute(std::filesystem::path(options->failures) / name).generic_string();
     std::ofstream(file, std::ios::binary) << input;
     const std::string command = options->replayCommand + " " + target.name + " --replay " + file;
     std::ofstream(file + ".replay") << command << '\n';
@@ -184,8 +192,8 @@ bool fuzzTarget(const Target& target)
         if (runs >= seeds && pool.size() < MAX_POOL && mutator.chance(8))
             pool.push_back(input);
     }
-    std::printf("%-10s %llu inputs (%zu seeds) in %.1f s, seed %llu: all properties held\n", target.name, runs,
-                seeds, elapsed(), options->seed);
+    std::printf("%-10s %llu inputs (%zu seeds) in %.1f s, seed %llu: all properties held\n", target.name, runs, seeds,
+                elapsed(), options->seed);
     return true;
 }
 
@@ -238,8 +246,10 @@ int main(int argc, char** argv)
 {
     static fuzz::Options options;
     if (!fuzz::parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s all|TARGET [--seconds S] [--iterations N] [--seed N] [--corpus DIR]"
-                             " [--failures DIR] [--replay-command TEXT] | TARGET --replay FILE\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s all|TARGET [--seconds S] [--iterations N] [--seed N] [--corpus DIR]"
+                     " [--failures DIR] [--replay-command TEXT] | TARGET --replay FILE\n",
+                     argv[0]);
         return 2;
     }
     fuzz::options = &options;

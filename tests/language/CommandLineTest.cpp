@@ -20,10 +20,13 @@ class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::pair<const wchar_t*, const wchar_t*> files[] = {
-            {L"Alpha.dll", MARKER_FIXTURES[2]}, {L"AlphaDEU.dll", MARKER_FIXTURES[0]},
-            {L"languages\\AlphaFRA.dll", MARKER_FIXTURES[1]}, {L"Beta.dll", MARKER_FIXTURES[2]},
-            {L"BetaDEU.dll", MARKER_FIXTURES[0]}, {L"Alpha.chm", nullptr}, {L"AlphaDEU.chm", nullptr}};
+        const std::pair<const wchar_t*, const wchar_t*> files[] = {{L"Alpha.dll", MARKER_FIXTURES[2]},
+                                                                   {L"AlphaDEU.dll", MARKER_FIXTURES[0]},
+                                                                   {L"languages\\AlphaFRA.dll", MARKER_FIXTURES[1]},
+                                                                   {L"Beta.dll", MARKER_FIXTURES[2]},
+                                                                   {L"BetaDEU.dll", MARKER_FIXTURES[0]},
+                                                                   {L"Alpha.chm", nullptr},
+                                                                   {L"AlphaDEU.chm", nullptr}};
         for (const auto& file : files)
             placed.place(scratch + file.first, file.second);
     }
@@ -32,7 +35,7 @@ protected:
     ProgramSettings settings{L"DEU"};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(CommandLine, SwitchWinsOverRegistrySetting)
 {

@@ -40,7 +40,7 @@ bool createEmptyFile(const std::wstring& path, DWORD disposition)
     return file != INVALID_HANDLE_VALUE && CloseHandle(file);
 }
 
-}  // namespace
+} // namespace
 
 const wchar_t* const MARKER_FIXTURES[3] = {L"LangMarked1", L"LangMarked2", L"LangMarked3"};
 
@@ -123,16 +123,17 @@ ProgramSettings::ProgramSettings(const wchar_t* language)
 ProgramSettings::~ProgramSettings()
 {
     EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, programKeyPath().c_str()), ERROR_SUCCESS);
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvex");  // only when no other program keeps settings there
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Arvex"); // only when no other program keeps settings there
 }
 
-bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_t* test,
-                  const std::wstring& arguments)
+bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_t* test, const std::wstring& arguments)
 {
     const std::wstring done = scratch + CHILD_DONE_FILE;
     placed.expect(done);
-    std::wstring commandLine = L"\"" + programFileName() + L"\" --gtest_also_run_disabled_tests"
-        L" --gtest_filter=LanguageChild." + test + L" " + arguments;
+    std::wstring commandLine = L"\"" + programFileName() +
+                               L"\" --gtest_also_run_disabled_tests"
+                               L" --gtest_filter=LanguageChild." +
+                               test + L" " + arguments;
     SetEnvironmentVariableW(SCRATCH_VARIABLE, scratch.c_str());
     STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
@@ -158,4 +159,4 @@ std::wstring childScratchFolder()
 
 void reportChildDone() { EXPECT_TRUE(createEmptyFile(childScratchFolder() + CHILD_DONE_FILE, CREATE_ALWAYS)); }
 
-}  // namespace langtest
+} // namespace langtest

@@ -41,7 +41,11 @@ public:
     HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& name);
     HostModule(const HostModule&) = delete;
     HostModule& operator=(const HostModule&) = delete;
-    ~HostModule() { if (module) FreeLibrary(module); }
+    ~HostModule()
+    {
+        if (module)
+            FreeLibrary(module);
+    }
 
     HINSTANCE handle() const { return module; }
     // <folder><name>, to which a language code and an extension are added.
@@ -72,11 +76,10 @@ struct ProgramSettings {
 
 // Runs the disabled child test `test` of this program with `arguments`, TORV_LANGUAGE_SCRATCH set to `scratch`.
 // True when the child passed and created <scratch>child-done.
-bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_t* test,
-                  const std::wstring& arguments);
+bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const wchar_t* test, const std::wstring& arguments);
 // For the child: the scratch folder that its parent prepared.
 std::wstring childScratchFolder();
 // For the child: reports that its checks ran to the end.
 void reportChildDone();
 
-}  // namespace langtest
+} // namespace langtest

@@ -20,7 +20,10 @@ constexpr LANGID GERMAN = 0x0407;
 constexpr LANGID GERMAN_SWISS = 0x0807;
 constexpr LANGID ICELANDIC = 0x040F;
 
-struct Translation { const wchar_t* code; int marker; };
+struct Translation {
+    const wchar_t* code;
+    int marker;
+};
 
 // Places <stem><code>.dll for each translation, as a copy of its marker library.
 void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std::vector<Translation>& translations)
@@ -29,13 +32,19 @@ void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std:
         placed.place(stem + translation.code + L".dll", MARKER_FIXTURES[translation.marker - 1]);
 }
 
-}  // namespace
+} // namespace
 
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 {
-    struct Case { bool in[3]; int expected; }; // module folder, languages folder, data folder
-    const Case cases[] = {{{true, true, true}, 1}, {{false, true, true}, 2}, {{true, false, true}, 1},
-                          {{false, false, true}, 3}, {{false, false, false}, MODULE_ITSELF}};
+    struct Case {
+        bool in[3];
+        int expected;
+    }; // module folder, languages folder, data folder
+    const Case cases[] = {{{true, true, true}, 1},
+                          {{false, true, true}, 2},
+                          {{true, false, true}, 1},
+                          {{false, false, true}, 3},
+                          {{false, false, false}, MODULE_ITSELF}};
     PlacedFiles placedHost;
     HostModule host(placedHost, L"LangVersionFull", L"Ordered");
     const std::wstring stems[] = {host.stem(), host.stemInLanguagesFolder(),
@@ -51,7 +60,10 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 
 TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 {
-    struct Case { const wchar_t* fixture; const wchar_t* dataFolder; };
+    struct Case {
+        const wchar_t* fixture;
+        const wchar_t* dataFolder;
+    };
     const Case cases[] = {
         {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
         // The second translation of this block names another folder.
@@ -82,16 +94,23 @@ TEST(TranslationLibrary, VersionBlockWithoutTranslationTableThrows)
 
 TEST(TranslationLibrary, LanguageListOrder)
 {
-    struct Case { std::vector<Translation> translations; LANGID preferred; int expected; };
+    struct Case {
+        std::vector<Translation> translations;
+        LANGID preferred;
+        int expected;
+    };
     const Case cases[] = {
         // The preferred language comes before US English.
         {{{L"DEU", 1}, {L"ENU", 2}}, GERMAN, 1},
         // Without a file for it, the list goes on to the defaults and US English.
-        {{{L"ENU", 2}}, ICELANDIC, 2}, {{{L"ENU", 2}}, NO_LANGUAGE, 2},
+        {{{L"ENU", 2}}, ICELANDIC, 2},
+        {{{L"ENU", 2}}, NO_LANGUAGE, 2},
         // A sub-language tries its own code, then its primary language's.
-        {{{L"DEU", 1}}, GERMAN_SWISS, 1}, {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
+        {{{L"DEU", 1}}, GERMAN_SWISS, 1},
+        {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
         // Without any file the module itself serves.
-        {{}, NO_LANGUAGE, MODULE_ITSELF}, {{}, GERMAN, MODULE_ITSELF},
+        {{}, NO_LANGUAGE, MODULE_ITSELF},
+        {{}, GERMAN, MODULE_ITSELF},
     };
     PlacedFiles placedHost;
     HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");
@@ -107,11 +126,18 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
     const wchar_t german[] = L"DEU";
     const wchar_t tooLong[] = L"DEUX";
     const DWORD number = 7;
-    struct Case { DWORD type; const void* data; DWORD size; int expected; };
+    struct Case {
+        DWORD type;
+        const void* data;
+        DWORD size;
+        int expected;
+    };
     const Case cases[] = {
-        {REG_SZ, german, sizeof german, 1}, {REG_EXPAND_SZ, german, sizeof german, 1},
+        {REG_SZ, german, sizeof german, 1},
+        {REG_EXPAND_SZ, german, sizeof german, 1},
         // Not accepted: the preferred language's file serves.
-        {REG_SZ, tooLong, sizeof tooLong, 2}, {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
+        {REG_SZ, tooLong, sizeof tooLong, 2},
+        {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
         {REG_DWORD, &number, sizeof number, 2},
         // Accepted but without a file: nothing else is tried.
         {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF},

@@ -14,10 +14,7 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-void padToDword(Bytes& bytes)
-{
-    bytes.resize((bytes.size() + 3) & ~size_t{3});
-}
+void padToDword(Bytes& bytes) { bytes.resize((bytes.size() + 3) & ~size_t{3}); }
 
 // One node: its length, value length and type, its NUL-terminated key,
 // its value and its children, each part aligned to four bytes.
@@ -53,13 +50,12 @@ Bytes blockWithUnterminatedName()
     fixed.dwSignature = VS_FFI_SIGNATURE;
     fixed.dwStrucVersion = VS_FFI_STRUCVERSION;
     const BYTE* fixedBytes = reinterpret_cast<const BYTE*>(&fixed);
-    const Bytes strings = node(L"040904b0", {}, 0, 1,
-                               {node(L"ProductName", text(L"Abcd"), 4, 1),
-                                node(L"ProductVersion", text(std::wstring(L"2.0\0", 4)), 4, 1)});
+    const Bytes strings = node(
+        L"040904b0", {}, 0, 1,
+        {node(L"ProductName", text(L"Abcd"), 4, 1), node(L"ProductVersion", text(std::wstring(L"2.0\0", 4)), 4, 1)});
     const Bytes translation = node(L"Translation", {0x09, 0x04, 0xB0, 0x04}, 4, 0);
     return node(L"VS_VERSION_INFO", Bytes(fixedBytes, fixedBytes + sizeof fixed), sizeof fixed, 0,
-                {node(L"StringFileInfo", {}, 0, 1, {strings}),
-                 node(L"VarFileInfo", {}, 0, 1, {translation})});
+                {node(L"StringFileInfo", {}, 0, 1, {strings}), node(L"VarFileInfo", {}, 0, 1, {translation})});
 }
 
 } // namespace

@@ -39,8 +39,8 @@ TEST(ModuleInit, LibraryAndProgramAreInitialised)
 {
     EXPECT_EQ(L"TorvBase", libraryModule().getModuleName());
     EXPECT_EQ(L"torv_module_tests", thisModule().getModuleName());
-    EXPECT_TRUE(GetModuleHandleW(L"TorvBase.dll") == libraryModule().getInstance()
-                && GetModuleHandleW(nullptr) == thisModule().getInstance());
+    EXPECT_TRUE(GetModuleHandleW(L"TorvBase.dll") == libraryModule().getInstance() &&
+                GetModuleHandleW(nullptr) == thisModule().getInstance());
     EXPECT_TRUE(extensionListed(libraryModule().getInstance()));
 
     const SymbolTable& symbols = libraryModule().getResourceSymbols();

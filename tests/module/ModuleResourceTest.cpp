@@ -44,9 +44,11 @@ protected:
 
 TEST_F(ModuleResources, TranslationIsSearchedFirstThenTheModule)
 {
-    const std::tuple<const wchar_t*, bool, const char*> cases[] = {
-        {L"BOTH", true, "both in translation"}, {L"BOTH", false, "both in module"},
-        {L"TRANSONLY", true, "translation"},    {L"TRANSONLY", false, ""}, {L"MODULEONLY", true, "module"}};
+    const std::tuple<const wchar_t*, bool, const char*> cases[] = {{L"BOTH", true, "both in translation"},
+                                                                   {L"BOTH", false, "both in module"},
+                                                                   {L"TRANSONLY", true, "translation"},
+                                                                   {L"TRANSONLY", false, ""},
+                                                                   {L"MODULEONLY", true, "module"}};
     for (const auto& c : cases)
         EXPECT_EQ(std::get<2>(c), bytes(std::get<0>(c), std::get<1>(c))) << std::get<0>(c) << std::get<1>(c);
     EXPECT_EQ(module().getInstance(), module().findResource(String(L"MODULEONLY"), DATA, true, nullptr));
@@ -85,13 +87,13 @@ TEST_P(LanguageChoice, PicksTheVariantAndReportsItsLocale)
     EXPECT_EQ(before, GetThreadLocale());
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, LanguageChoice,
+INSTANTIATE_TEST_SUITE_P(
+    Variants, LanguageChoice,
     ::testing::Values(LanguageCase{L"VARIANTS", 0x0C07, nullptr, 0}, LanguageCase{L"VARIANTS", 0x0009, "en", 0x0009},
                       LanguageCase{L"NEUTRAL", 0x0807, "de", 0x0007}, LanguageCase{L"NEUTRAL", 0x0407, "de-DE", 0x0407},
                       LanguageCase{L"SINGLE", 0x0409, "de-DE", 0x0407},
                       // 0 stands for the thread locale, 0x0409 here.
-                      LanguageCase{L"SINGLE", 0, "de-DE", 0x0407},
-                      LanguageCase{L"NEUTRAL", 0, nullptr, 0}));
+                      LanguageCase{L"SINGLE", 0, "de-DE", 0x0407}, LanguageCase{L"NEUTRAL", 0, nullptr, 0}));
 
 TEST_F(ModuleResources, StreamReadsTheBytesInOrderAndCannotSeek)
 {

@@ -1,5 +1,5 @@
-#include "module/Module.h"
 #include "module/SymbolTable.h"
+#include "module/Module.h"
 #include "object/BaseNode.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +33,7 @@ struct LineCase {
     unsigned int value; // stored for NAME, UNKNOWN when nothing is stored
 };
 
-class SymbolLine : public ::testing::TestWithParam<LineCase> {
-};
+class SymbolLine : public ::testing::TestWithParam<LineCase> {};
 
 // Each line is read after "#define BASE 40960".
 TEST_P(SymbolLine, IsParsedAsDefinitionOrRejected)
@@ -48,19 +47,33 @@ TEST_P(SymbolLine, IsParsedAsDefinitionOrRejected)
 }
 
 const LineCase lineCases[] = {
-    {"#define NAME 4096", true, 4096},          {"#define\tNAME\t4096\t// comment", true, 4096},
-    {"  #define NAME (4096)", true, 4096},      {"#define NAME 100L", true, 100},
-    {"#define NAME BASE", true, 40960},         {"#define NAME base", true, 40960},
-    {"#define NAME 0x8000", true, 0},           {"#define NAME (BASE-1)", true, 0},
-    {"#define NAME _X", true, 0},               {"#define NAME (-1)", true, 0xFFFFFFFFu},
+    {"#define NAME 4096", true, 4096},
+    {"#define\tNAME\t4096\t// comment", true, 4096},
+    {"  #define NAME (4096)", true, 4096},
+    {"#define NAME 100L", true, 100},
+    {"#define NAME BASE", true, 40960},
+    {"#define NAME base", true, 40960},
+    {"#define NAME 0x8000", true, 0},
+    {"#define NAME (BASE-1)", true, 0},
+    {"#define NAME _X", true, 0},
+    {"#define NAME (-1)", true, 0xFFFFFFFFu},
     // The conversion saturates at the largest long.
-    {"#define NAME 4294967296", true, 0x7FFFFFFFu}, {"#define NAME", true, 0}, {"#define NAME   ", true, 0},
-    {"// #define NAME 3", true, 3},             {"#define NAME -1", false, UNKNOWN},
-    {"#define NAME UNDEFINED", false, UNKNOWN}, {"#defineNAME 1", false, UNKNOWN},
-    {"#define", false, UNKNOWN},                {"#define    ", false, UNKNOWN},
-    {"#define BASE 1", false, UNKNOWN},         {"#define base 1", false, UNKNOWN},
-    {"#undef NAME", true, UNKNOWN},             {"#pragma once", true, UNKNOWN},
-    {"#DEFINE NAME 1", true, UNKNOWN}, {"", true, UNKNOWN}, {"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN},
+    {"#define NAME 4294967296", true, 0x7FFFFFFFu},
+    {"#define NAME", true, 0},
+    {"#define NAME   ", true, 0},
+    {"// #define NAME 3", true, 3},
+    {"#define NAME -1", false, UNKNOWN},
+    {"#define NAME UNDEFINED", false, UNKNOWN},
+    {"#defineNAME 1", false, UNKNOWN},
+    {"#define", false, UNKNOWN},
+    {"#define    ", false, UNKNOWN},
+    {"#define BASE 1", false, UNKNOWN},
+    {"#define base 1", false, UNKNOWN},
+    {"#undef NAME", true, UNKNOWN},
+    {"#pragma once", true, UNKNOWN},
+    {"#DEFINE NAME 1", true, UNKNOWN},
+    {"", true, UNKNOWN},
+    {"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN},
 };
 INSTANTIATE_TEST_SUITE_P(Lines, SymbolLine, ::testing::ValuesIn(lineCases));
 
@@ -136,10 +149,20 @@ TEST(SymbolTableFuzz, RandomAndMutatedLinesAreHandled)
             const char c = alphabet[pick(alphabet.size())];
             const std::size_t at = line.empty() ? 0 : pick(line.size() + 1);
             switch (pick(4)) {
-            case 0: line.insert(at, 1, c); break;
-            case 1: if (at < line.size()) line[at] = c; break;
-            case 2: if (at < line.size()) line.erase(at, 1); break;
-            default: line = std::string(pick(300), c); break;
+            case 0:
+                line.insert(at, 1, c);
+                break;
+            case 1:
+                if (at < line.size())
+                    line[at] = c;
+                break;
+            case 2:
+                if (at < line.size())
+                    line.erase(at, 1);
+                break;
+            default:
+                line = std::string(pick(300), c);
+                break;
             }
         }
         std::istringstream in(line + "\r\n" + line);

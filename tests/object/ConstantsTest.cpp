@@ -5,10 +5,10 @@
 #include "object/InfoStringMap.h"
 #include "object/NumericTraits.h"
 #include "string/String.h"
-#include <gtest/gtest.h>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
+#include "object/KelClass.h"
 #include "filesystem/Directory.h"
 #include "module/Module.h"
 #include "object/BaseNode.h"
-#include "object/KelClass.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -13,8 +13,10 @@ using torv::KelClass;
 using Walk = std::vector<std::wstring>;
 
 // The library's classes in registration pre-order, newest child first.
-const Walk LIBRARY_TREE = {L"BaseNode", L"ObserverInfo", L"InfoStringMap", L"FileSystemIterator", L"FileIterator",
-                           L"FileCollectionIterator", L"DirectoryIterator", L"FileSystemItem", L"File", L"Directory"};
+const Walk LIBRARY_TREE = {L"BaseNode",           L"ObserverInfo",   L"InfoStringMap",
+                           L"FileSystemIterator", L"FileIterator",   L"FileCollectionIterator",
+                           L"DirectoryIterator",  L"FileSystemItem", L"File",
+                           L"Directory"};
 
 // The names of one walk of d (null: a static walk), of `module`'s classes only if given; the cursor ends null.
 Walk walk(const KelClass* d, bool (KelClass::*step)(const KelClass*&) const,
@@ -66,8 +68,8 @@ protected:
                 return static_cast<void>(descriptors.erase(it));
     }
     std::vector<std::unique_ptr<KelClass>> descriptors;
-    const KelClass *node, *item, *directory, *file, *iterator, *directoryIterator, *fileIterator,
-        *collection, *observer, *infoMap;
+    const KelClass *node, *item, *directory, *file, *iterator, *directoryIterator, *fileIterator, *collection,
+        *observer, *infoMap;
 };
 
 TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
@@ -91,8 +93,10 @@ TEST_F(ClassTree, WalksFollowPreOrderNewestFirst)
 TEST_F(ClassTree, LeavesEndAtOnceAndDerivationFollowsBases)
 {
     for (const KelClass* d : {directory, infoMap, collection})
-        EXPECT_TRUE(walk(d, &KelClass::iterateLeafClasses).empty() && walk(d, &KelClass::iterateDerivedClasses).empty()
-                    && walk(d, &KelClass::iterateChildClasses).empty()) << d->name;
+        EXPECT_TRUE(walk(d, &KelClass::iterateLeafClasses).empty() &&
+                    walk(d, &KelClass::iterateDerivedClasses).empty() &&
+                    walk(d, &KelClass::iterateChildClasses).empty())
+            << d->name;
     EXPECT_TRUE(walk(node, &KelClass::iterateBaseClasses).empty());
     EXPECT_TRUE(directory->isDerivedFrom(directory) && collection->isDerivedFrom(node));
     EXPECT_FALSE(file->isDerivedFrom(directory) || node->isDerivedFrom(item) || file->isDerivedFrom(nullptr));

@@ -14,7 +14,10 @@ class Tracked : public BaseNode {
     TORV_DECLARE_CLASS(Tracked);
 
 public:
-    struct Record { int destroyed = 0; unsigned int finalCount = 0; };
+    struct Record {
+        int destroyed = 0;
+        unsigned int finalCount = 0;
+    };
     explicit Tracked(Record& record) : record(record) {}
     Tracked(const Tracked& other) : BaseNode(other), record(other.record) {}
 
@@ -91,11 +94,11 @@ TEST(SmartPtr, ThreadsCopyAndReleaseOneObject)
     Tracked::Record record;
     SmartPtr<const Tracked> shared(new Tracked(record));
     EXPECT_EQ(0, testsupport::failuresOnThreads(20000, [&shared](int) {
-        SmartPtr<const Tracked> copy = shared;
-        const SmartPtr<const BaseNode> base = copy;
-        copy = nullptr;
-        return base.get() == shared.get();
-    }));
+                  SmartPtr<const Tracked> copy = shared;
+                  const SmartPtr<const BaseNode> base = copy;
+                  copy = nullptr;
+                  return base.get() == shared.get();
+              }));
     EXPECT_TRUE(shared->getRefCounter() == 1u && record.destroyed == 0);
     shared = nullptr;
     EXPECT_EQ(1, record.destroyed);

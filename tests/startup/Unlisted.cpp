@@ -19,7 +19,4 @@ TORV_REGISTER_CLASSES(Listed)
 void Unlisted::initStatics() {}
 void Unlisted::clearStatics() {}
 
-int main()
-{
-    return Unlisted::Class() != nullptr ? 0 : 1;
-}
+int main() { return Unlisted::Class() != nullptr ? 0 : 1; }

@@ -135,14 +135,19 @@ TEST(StringCore, ConcatenationNilRules)
     EXPECT_EQ(shared.block(), source.block()) << "NIL += t shares t's block";
 }
 
-struct CompareCase { const wchar_t* a; const wchar_t* b; int ordinal; int ignoringCase; };
+struct CompareCase {
+    const wchar_t* a;
+    const wchar_t* b;
+    int ordinal;
+    int ignoringCase;
+};
 
 TEST(StringCore, ComparisonTableAndStringLess2)
 {
     const CompareCase cases[] = {
-        {nullptr, nullptr, 0, 0}, {nullptr, L"", -1, -1}, {L"", nullptr, 1, 1},
-        {nullptr, L"abc", -1, -1}, {L"ab", L"abc", -1, -1}, {L"abc", L"ab", 1, 1},
-        {L"\u00e9", L"z", 1, 1}, {L"abc", L"abc", 0, 0}, {L"ABC", L"abc", -1, 0}, {L"abc", L"ABD", 1, -1},
+        {nullptr, nullptr, 0, 0}, {nullptr, L"", -1, -1},  {L"", nullptr, 1, 1},    {nullptr, L"abc", -1, -1},
+        {L"ab", L"abc", -1, -1},  {L"abc", L"ab", 1, 1},   {L"\u00e9", L"z", 1, 1}, {L"abc", L"abc", 0, 0},
+        {L"ABC", L"abc", -1, 0},  {L"abc", L"ABD", 1, -1},
     };
     for (const CompareCase& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(shown(c.a)) + L" / " + shown(c.b)));
@@ -193,7 +198,9 @@ TEST(StringCore, BufferCommitRules)
     EXPECT_STREQ(kept.c_str(), L"hi");
 
     String untouched(L"keep");
-    { torv::StringBuffer window = untouched.buffer(10, false); }
+    {
+        torv::StringBuffer window = untouched.buffer(10, false);
+    }
     EXPECT_STREQ(untouched.c_str(), L"keep") << "no array taken, no change";
 
     String twice(L"x");

@@ -1,6 +1,6 @@
 #include "string/String.h"
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -9,16 +9,25 @@ using torv::String;
 
 namespace {
 
-struct EscapeCase { const wchar_t* text; bool unicode; const wchar_t* escaped; };
+struct EscapeCase {
+    const wchar_t* text;
+    bool unicode;
+    const wchar_t* escaped;
+};
 
 TEST(StringEscape, ControlsToEscWritesTheTable)
 {
     const EscapeCase cases[] = {
-        {L"a\n\"b", false, L"a\\n\\\"b"},   {L"\r\n", false, L"\\r\\n"},
-        {L"C:\\dir", false, L"C:\\\\dir"},  {L"\u00e9", true, L"\\u00E9"},
-        {L"\u00e9\t", false, L"\u00e9\t"},     {L"x\uFFFFy", true, L"x\\uFFFFy"},
-        {L"\xD83D\xDE00", true, L"\\uD83D\\uDE00"}, {L"\x7F\x80", true, L"\x7F\\u0080"},
-        {L"plain", true, L"plain"},           {L"", true, L""},
+        {L"a\n\"b", false, L"a\\n\\\"b"},
+        {L"\r\n", false, L"\\r\\n"},
+        {L"C:\\dir", false, L"C:\\\\dir"},
+        {L"\u00e9", true, L"\\u00E9"},
+        {L"\u00e9\t", false, L"\u00e9\t"},
+        {L"x\uFFFFy", true, L"x\\uFFFFy"},
+        {L"\xD83D\xDE00", true, L"\\uD83D\\uDE00"},
+        {L"\x7F\x80", true, L"\x7F\\u0080"},
+        {L"plain", true, L"plain"},
+        {L"", true, L""},
     };
     for (const EscapeCase& c : cases) {
         String s(c.text);
@@ -28,17 +37,22 @@ TEST(StringEscape, ControlsToEscWritesTheTable)
     }
 }
 
-struct UnescapeCase { const wchar_t* text; bool unicode; int result; const wchar_t* after; };
+struct UnescapeCase {
+    const wchar_t* text;
+    bool unicode;
+    int result;
+    const wchar_t* after;
+};
 
 TEST(StringEscape, EscToControlsDecodesOrReportsFirstInvalid)
 {
     const UnescapeCase cases[] = {
-        {L"a\\n\\\"b", false, -1, L"a\n\"b"},  {L"\\u00e9", true, -1, L"\u00e9"},
-        {L"\\u00E9", true, -1, L"\u00e9"},        {L"\\u00e9", false, -1, L"\\u00e9"},
-        {L"a\\nb\\t", true, 4, L"a\\nb\\t"},    {L"\\u12", true, 0, L"\\u12"},
-        {L"\\u12x4", true, 0, L"\\u12x4"},       {L"ok\\r\\n\\", true, -1, L"ok\r\n\\"},
-        {L"\\\\\\", false, -1, L"\\\\"},     {L"x\\q\\z", false, 1, L"x\\q\\z"},
-        {L"a\\u0000b", true, -1, L"a"},           {L"no escapes", true, -1, L"no escapes"},
+        {L"a\\n\\\"b", false, -1, L"a\n\"b"}, {L"\\u00e9", true, -1, L"\u00e9"},
+        {L"\\u00E9", true, -1, L"\u00e9"},    {L"\\u00e9", false, -1, L"\\u00e9"},
+        {L"a\\nb\\t", true, 4, L"a\\nb\\t"},  {L"\\u12", true, 0, L"\\u12"},
+        {L"\\u12x4", true, 0, L"\\u12x4"},    {L"ok\\r\\n\\", true, -1, L"ok\r\n\\"},
+        {L"\\\\\\", false, -1, L"\\\\"},      {L"x\\q\\z", false, 1, L"x\\q\\z"},
+        {L"a\\u0000b", true, -1, L"a"},       {L"no escapes", true, -1, L"no escapes"},
     };
     for (const UnescapeCase& c : cases) {
         String s(c.text);

@@ -16,10 +16,7 @@ using torv::StringReader;
 
 namespace {
 
-bool sameText(const String& a, const String& b)
-{
-    return a.isNil() == b.isNil() && a.length() == b.length() && a == b;
-}
+bool sameText(const String& a, const String& b) { return a.isNil() == b.isNil() && a.length() == b.length() && a == b; }
 
 // Every case runs through String's << and the builder's, which must agree
 // with each other and with the expected text.
@@ -62,10 +59,15 @@ TEST(StringFormat, AppendersWriteTheSameTextInStringAndBuilder)
     const double inf = std::numeric_limits<double>::infinity();
     const float finf = std::numeric_limits<float>::infinity();
     const std::tuple<double, const wchar_t*> doubles[] = {
-        {0.0, L"0"},           {0.5, L"0.5"},      {1.0 / 3, L"0.33333333"},           {100.0, L"100"},
-        {-2.25, L"-2.25"},     {1234567.125, L"1234567.125"},
+        {0.0, L"0"},
+        {0.5, L"0.5"},
+        {1.0 / 3, L"0.33333333"},
+        {100.0, L"100"},
+        {-2.25, L"-2.25"},
+        {1234567.125, L"1234567.125"},
         // Infinities have no digits to count; they append the run-time's own text.
-        {inf, L"1.#INF"},      {-inf, L"-1.#INF"}};
+        {inf, L"1.#INF"},
+        {-inf, L"-1.#INF"}};
     for (const auto& c : doubles)
         expectAppends(std::get<0>(c), std::get<1>(c));
     const std::tuple<float, const wchar_t*> floats[] = {
@@ -107,7 +109,10 @@ TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
 
 // A start value the consumer must overwrite.
 template <class T>
-T other(T value) { return static_cast<T>(value + 1); }
+T other(T value)
+{
+    return static_cast<T>(value + 1);
+}
 bool other(bool value) { return !value; }
 String other(const String&) { return String(L"unset"); }
 
@@ -156,7 +161,7 @@ TEST(StringFormat, FloatingConsumersReadDecimalNumbersOnly)
 {
     expectConsumed(L"0.25", 0.25f, L"");
     const std::tuple<const wchar_t*, double, const wchar_t*> cases[] = {
-        {L" 2.5e3x", 2500.0, L"x"}, {L" ,;", 0.0, L""},      {L"info 2", 0.0, L"info 2"}, {L" nan", 0.0, L"nan"},
+        {L" 2.5e3x", 2500.0, L"x"}, {L" ,;", 0.0, L""},    {L"info 2", 0.0, L"info 2"}, {L" nan", 0.0, L"nan"},
         {L"0x10 r", 0.0, L"x10 r"}, {L"-.5;", -0.5, L";"}, {L"1e x", 1.0, L"e x"},      {L"2.5e-1x", 0.25, L"x"}};
     for (const auto& c : cases)
         expectConsumed(std::get<0>(c), std::get<1>(c), std::get<2>(c));
@@ -165,8 +170,8 @@ TEST(StringFormat, FloatingConsumersReadDecimalNumbersOnly)
 TEST(StringFormat, BoolAndCharacterConsumers)
 {
     const std::tuple<const wchar_t*, bool, const wchar_t*> cases[] = {
-        {L"TRUE,x", true, L",x"}, {L"yes", false, L"yes"}, {L"10", true, L"0"},
-        {L" false!", false, L"!"}, {L"0", false, L""},    {L"  ", false, L""}};
+        {L"TRUE,x", true, L",x"},  {L"yes", false, L"yes"}, {L"10", true, L"0"},
+        {L" false!", false, L"!"}, {L"0", false, L""},      {L"  ", false, L""}};
     for (const auto& c : cases)
         expectConsumed(std::get<0>(c), std::get<1>(c), std::get<2>(c));
     expectConsumed(L"  xy", L'x', L"y");

@@ -26,8 +26,8 @@ TEST(StringThreads, SharedBlocksSurviveConcurrentCopiesAndEdits)
         name.setIndex(static_cast<unsigned int>(i));
         name.incrementIndex();
         another[0] = L'S';
-        return escaped.escToControls(true) == -1 && escaped == shared && name.getIndex() == i + 1u
-               && copy.substr(2, 1).block() == String::EMPTY.block();
+        return escaped.escToControls(true) == -1 && escaped == shared && name.getIndex() == i + 1u &&
+               copy.substr(2, 1).block() == String::EMPTY.block();
     });
     EXPECT_EQ(failures, 0);
     EXPECT_EQ(shared.block()->inqRefCount(), before);

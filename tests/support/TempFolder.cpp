@@ -63,7 +63,8 @@ TempFolder::TempFolder(const std::wstring& parent)
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    root = (parent.empty() ? std::wstring(temp) : parent) + (L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L"\\");
+    root = (parent.empty() ? std::wstring(temp) : parent) +
+           (L"torvfs-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) + L"\\");
     removeTree(root); // process ids repeat under Wine: a run that crashed may have left this one
     makeDirectory(root);
 }

@@ -5,12 +5,6 @@
 #include "module/SymbolTable.h"
 #include "package_symbols.h"
 
-unsigned int packageSymbol(const torv::String& name)
-{
-    return thisModule().getResourceSymbols().lookupSymbol(name);
-}
+unsigned int packageSymbol(const torv::String& name) { return thisModule().getResourceSymbols().lookupSymbol(name); }
 
-torv::String packageGreeting()
-{
-    return torv::StringResource(IDS_PACKAGE_GREETING, thisModule());
-}
+torv::String packageGreeting() { return torv::StringResource(IDS_PACKAGE_GREETING, thisModule()); }
