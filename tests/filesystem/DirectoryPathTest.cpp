@@ -32,34 +32,27 @@ std::wstring currentFolder()
 
 struct ParseCase {
     const wchar_t* input;
-    const wchar_t* fullName; // "<null>": the parse fails
+    const wchar_t* fullName;
     bool absolute;
 };
 
-const ParseCase parseCases[] = {
-    {L"C:\\a\\b", L"C:\\a\\b\\", true},
-    {L"c:/a//b/", L"C:\\a\\b\\", true},
-    {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
-    {L"C:\\", L"C:\\", true},
-    {L"C:", L"C:", false},
-    {L"C:tmp", L"C:tmp\\", false},
-    {L"\\x", L"\\x\\", true},
-    {L".\\a\\..", L".\\a\\..\\", false},
-    {L"", L".\\", false},
-    {L"//server/share", L"\\server\\share\\", true},
-    {L"\\\\server\\share\\d", L"\\\\server\\share\\d\\", true},
-    {L"\\\\server/share/d/../e", L"\\\\server\\share\\d\\..\\e\\", true},
-    {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true},
-    {L"\\\\?\\C:\\x", L"C:\\x\\", true},
-    {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true},
-    {L"C:\\..", L"<null>", false},
-    {L"\\\\server\\", L"<null>", false},
-    {L"1:\\x", L"<null>", false},
-    {L"ab:c", L"<null>", false},
-    {L"C:\\a*b", L"<null>", false},
-    {L"C:\\dot.\\x", L"<null>", false},
-    {L"\\\\?\\C:/x", L"<null>", false},
-};
+const ParseCase parseCases[] = {{L"C:\\a\\b", L"C:\\a\\b\\", true},
+                                {L"c:/a//b/", L"C:\\a\\b\\", true},
+                                {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
+                                {L"C:\\", L"C:\\", true},
+                                {L"C:", L"C:", false},
+                                {L"C:tmp", L"C:tmp\\", false},
+                                {L"\\x", L"\\x\\", true},
+                                {L".\\a\\..", L".\\a\\..\\", false},
+                                {L"", L".\\", false},
+                                {L"//server/share", L"\\server\\share\\", true},
+                                {L"\\\\server\\share\\d", L"\\\\server\\share\\d\\", true},
+                                {L"\\\\server/share/d/../e", L"\\\\server\\share\\d\\..\\e\\", true},
+                                {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true},
+                                {L"\\\\?\\C:\\x", L"C:\\x\\", true},
+                                {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true}};
+const wchar_t* const rejected[] = {L"C:\\..",  L"\\\\server\\", L"1:\\x",      L"ab:c",
+                                   L"C:\\a*b", L"C:\\dot.\\x",  L"\\\\?\\C:/x"};
 
 TEST(DirectoryPath, ParsesAndRenders)
 {
@@ -70,6 +63,8 @@ TEST(DirectoryPath, ParsesAndRenders)
         if (d)
             EXPECT_EQ(d->isAbsolute(), c.absolute);
     }
+    for (const wchar_t* input : rejected)
+        EXPECT_FALSE(dir(input)) << testing::PrintToString(std::wstring(input));
     std::wstring deep = L"C:";
     for (int i = 0; i < 40; ++i)
         deep += L"\\level" + std::to_wstring(i);
@@ -104,12 +99,10 @@ TEST(DirectoryPath, AbsoluteAndRelativeForms)
     EXPECT_EQ(fullName(SmartPtr<const Directory>(new Directory)->makeAbsolute()), currentFolder());
     EXPECT_FALSE(dir(L"Q:rel")->makeAbsolute()) << "a missing drive has no current directory";
 
-    const wchar_t* const cases[][3] = {
-        {L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
-        {L"C:\\a", L"D:\\a", L"C:\\a\\"},
-        {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
-        {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"},
-    };
+    const wchar_t* const cases[][3] = {{L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
+                                       {L"C:\\a", L"D:\\a", L"C:\\a\\"},
+                                       {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
+                                       {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"}};
     for (const auto& c : cases)
         EXPECT_EQ(fullName(dir(c[0])->makeRelative(dir(c[1]))), c[2]) << c[0];
     EXPECT_FALSE(dir(L"C:\\a")->makeRelative(SmartPtr<const Directory>()));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,15 +26,13 @@ struct FileCase {
     bool absolute;
 };
 
-const FileCase fileCases[] = {
-    {L"report.txt", L".\\report.txt", L"report", L"txt", false},
-    {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
-    {L".profile", L".\\.profile", L".profile", L"", false},
-    {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
-    {L"\\x", L"\\x", L"x", L"", true},
-    {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"n\u00e4me mit leer",
-     L"doc", true},
-};
+const FileCase fileCases[] = {{L"report.txt", L".\\report.txt", L"report", L"txt", false},
+                              {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
+                              {L".profile", L".\\.profile", L".profile", L"", false},
+                              {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
+                              {L"\\x", L"\\x", L"x", L"", true},
+                              {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc",
+                               L"n\u00e4me mit leer", L"doc", true}};
 
 const wchar_t* const rejected[] = {
     L"C:\\data\\",   L"C:\\data\\.",    L"C:\\data\\..", L"C:\\data\\a*.txt", L"C:\\data\\x.",
@@ -122,42 +121,20 @@ TEST(SharedPaths, OneDirectoryUsedByManyThreads)
     EXPECT_EQ(shared->getRefCounter(), before);
 }
 
-struct NameCase {
-    const wchar_t* text;
-    bool validName;
-    bool validPattern;
-};
-
-const NameCase nameCases[] = {
-    {L".", true, false},
-    {L"..", true, false},
-    {L"", false, false},
-    {L"...", false, false},
-    {L"name.", false, false},
-    {L"name ", false, false},
-    {L"tab\there", false, false},
-    {L"a*b", false, true},
-    {L"a?b", false, true},
-    {L"*.txt", false, true},
-    {L"*.", false, false},
-    {L"c:d", false, false},
-    {L"a/b", false, false},
-    {L"a\\b", false, false},
-    {L"a|b", false, false},
-    {L"a<b", false, false},
-    {L"a\"b", false, false},
-    {L".profile", true, true},
-    {L"r\u00e9sum\u00e9 \u65e5\u672c", true, true},
-    {L" lead", true, true},
-};
-
+// groups[valid as a path component][valid as a search pattern]
 TEST(NameCheck, ComponentsAndPatterns)
 {
-    for (const NameCase& c : nameCases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
-        EXPECT_EQ(torv::isValidName(c.text), c.validName);
-        EXPECT_EQ(torv::isValidSearchPattern(c.text), c.validPattern);
-    }
+    const std::vector<const wchar_t*> groups[2][2] = {
+        {{L"", L"...", L"name.", L"name ", L"tab\there", L"*.", L"c:d", L"a/b", L"a\\b", L"a|b", L"a<b", L"a\"b"},
+         {L"a*b", L"a?b", L"*.txt"}},
+        {{L".", L".."}, {L".profile", L"r\u00e9sum\u00e9 \u65e5\u672c", L" lead"}}};
+    for (const bool validName : {false, true})
+        for (const bool validPattern : {false, true})
+            for (const wchar_t* text : groups[validName][validPattern]) {
+                SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+                EXPECT_EQ(torv::isValidName(text), validName);
+                EXPECT_EQ(torv::isValidSearchPattern(text), validPattern);
+            }
     EXPECT_FALSE(torv::isValidName(torv::String::NIL) || torv::isValidSearchPattern(torv::String::NIL));
 }
 

@@ -27,55 +27,43 @@ std::unique_ptr<std::istream> libraryHeader()
     return torv::BaseNode::Class()->module->loadResource(String(L"RESOURCE.H"), L"METADATA", false);
 }
 
-struct LineCase {
-    const char* line;
-    bool accepted;
-    unsigned int value; // stored for NAME, UNKNOWN when nothing is stored
-};
-
-class SymbolLine : public ::testing::TestWithParam<LineCase> {};
-
-// Each line is read after "#define BASE 40960".
-TEST_P(SymbolLine, IsParsedAsDefinitionOrRejected)
+// Each line is read after "#define BASE 40960"; `value` is what NAME gets, UNKNOWN when nothing is stored.
+void expectLine(const char* line, bool accepted, unsigned int value)
 {
-    const LineCase& c = GetParam();
+    SCOPED_TRACE(line);
     SymbolTable table;
     ASSERT_TRUE(parse(table, "#define BASE 40960\r\n"));
-    EXPECT_EQ(c.accepted, parse(table, std::string(c.line) + "\r\n")) << c.line;
-    EXPECT_EQ(c.value, valueOf(table, L"NAME")) << c.line;
+    EXPECT_EQ(accepted, parse(table, std::string(line) + "\r\n"));
+    EXPECT_EQ(value, valueOf(table, L"NAME"));
     EXPECT_EQ(40960u, valueOf(table, L"BASE"));
 }
 
-const LineCase lineCases[] = {
-    {"#define NAME 4096", true, 4096},
-    {"#define\tNAME\t4096\t// comment", true, 4096},
-    {"  #define NAME (4096)", true, 4096},
-    {"#define NAME 100L", true, 100},
-    {"#define NAME BASE", true, 40960},
-    {"#define NAME base", true, 40960},
-    {"#define NAME 0x8000", true, 0},
-    {"#define NAME (BASE-1)", true, 0},
-    {"#define NAME _X", true, 0},
-    {"#define NAME (-1)", true, 0xFFFFFFFFu},
-    // The conversion saturates at the largest long.
-    {"#define NAME 4294967296", true, 0x7FFFFFFFu},
-    {"#define NAME", true, 0},
-    {"#define NAME   ", true, 0},
-    {"// #define NAME 3", true, 3},
-    {"#define NAME -1", false, UNKNOWN},
-    {"#define NAME UNDEFINED", false, UNKNOWN},
-    {"#defineNAME 1", false, UNKNOWN},
-    {"#define", false, UNKNOWN},
-    {"#define    ", false, UNKNOWN},
-    {"#define BASE 1", false, UNKNOWN},
-    {"#define base 1", false, UNKNOWN},
-    {"#undef NAME", true, UNKNOWN},
-    {"#pragma once", true, UNKNOWN},
-    {"#DEFINE NAME 1", true, UNKNOWN},
-    {"", true, UNKNOWN},
-    {"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN},
-};
-INSTANTIATE_TEST_SUITE_P(Lines, SymbolLine, ::testing::ValuesIn(lineCases));
+TEST(SymbolLine, IsParsedAsDefinitionOrRejected)
+{
+    const std::pair<const char*, unsigned int> definitions[] = {
+        {"#define NAME 4096", 4096},
+        {"#define\tNAME\t4096\t// comment", 4096},
+        {"  #define NAME (4096)", 4096},
+        {"#define NAME 100L", 100},
+        {"#define NAME BASE", 40960},
+        {"#define NAME base", 40960},
+        {"#define NAME 0x8000", 0},
+        {"#define NAME (BASE-1)", 0},
+        {"#define NAME _X", 0},
+        {"#define NAME (-1)", 0xFFFFFFFFu},
+        {"#define NAME 4294967296", 0x7FFFFFFFu}, // saturates at the largest long
+        {"#define NAME", 0},
+        {"#define NAME   ", 0},
+        {"// #define NAME 3", 3}};
+    for (const auto& definition : definitions)
+        expectLine(definition.first, true, definition.second);
+    for (const char* line : {"#define NAME -1", "#define NAME UNDEFINED", "#defineNAME 1", "#define", "#define    ",
+                             "#define BASE 1", "#define base 1"})
+        expectLine(line, false, UNKNOWN);
+    for (const char* line :
+         {"#undef NAME", "#pragma once", "#DEFINE NAME 1", "", "#define _APS_NEXT_RESOURCE_VALUE 101"})
+        expectLine(line, true, UNKNOWN);
+}
 
 TEST(SymbolTable, BadLinesFailTheStreamButKeepTheGoodOnes)
 {

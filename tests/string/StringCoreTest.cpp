@@ -64,9 +64,7 @@ TEST(StringCore, OversizedResultsThrowBadAllocation)
 {
     String kept(L"ab");
     const std::pair<const char*, std::function<void()>> cases[] = {
-        {"fill count", [] { String(L'x', INT_MAX); }},
-        {"appended length", [&kept] { kept.write(L"cd", INT_MAX); }},
-    };
+        {"fill count", [] { String(L'x', INT_MAX); }}, {"appended length", [&kept] { kept.write(L"cd", INT_MAX); }}};
     for (const auto& c : cases) {
         try {
             c.second();
@@ -144,11 +142,10 @@ struct CompareCase {
 
 TEST(StringCore, ComparisonTableAndStringLess2)
 {
-    const CompareCase cases[] = {
-        {nullptr, nullptr, 0, 0}, {nullptr, L"", -1, -1},  {L"", nullptr, 1, 1},    {nullptr, L"abc", -1, -1},
-        {L"ab", L"abc", -1, -1},  {L"abc", L"ab", 1, 1},   {L"\u00e9", L"z", 1, 1}, {L"abc", L"abc", 0, 0},
-        {L"ABC", L"abc", -1, 0},  {L"abc", L"ABD", 1, -1},
-    };
+    const CompareCase cases[] = {{nullptr, nullptr, 0, 0},  {nullptr, L"", -1, -1},  {L"", nullptr, 1, 1},
+                                 {nullptr, L"abc", -1, -1}, {L"ab", L"abc", -1, -1}, {L"abc", L"ab", 1, 1},
+                                 {L"\u00e9", L"z", 1, 1},   {L"abc", L"abc", 0, 0},  {L"ABC", L"abc", -1, 0},
+                                 {L"abc", L"ABD", 1, -1}};
     for (const CompareCase& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(shown(c.a)) + L" / " + shown(c.b)));
         const String a(c.a), b(c.b);

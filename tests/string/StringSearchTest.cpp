@@ -18,26 +18,24 @@ struct ClassSearchCase {
 
 TEST(StringSearch, CharacterClassesTable)
 {
-    const ClassSearchCase cases[] = {
-        {L"  -3", &String::findAlphaNum, 0, 2},
-        {L"x e", &String::findNumeric, 0, 2},
-        {L"ab", &String::findWS, 0, -1},
-        {L"a\tb", &String::findWS, 0, 1},
-        {L"  a", &String::findNonWS, 0, 2},
-        {L"12a", &String::findAlpha, 0, 2},
-        {L"ab1", &String::findNonAlpha, 0, 2},
-        {L"ab1", &String::findDigit, 0, 2},
-        {L"12a", &String::findNonDigit, 0, 2},
-        {L"a-1", &String::findSignedDigit, 0, 1},
-        {L"-12x", &String::findNonSignedDigit, 0, 3},
-        {L"ab!", &String::findNonAlphaNum, 0, 2},
-        {L"a.+", &String::findNonAlphaNum, 0, -1},
-        {L"abc", &String::findAlpha, 3, -1},
-        {L"abc", &String::findAlpha, -1, -1},
-        {L"", &String::findNonWS, 0, -1},
-        {nullptr, &String::findAlphaNum, 0, -1},
-        {L"a b", &String::findNonWS, 1, 2},
-    };
+    const ClassSearchCase cases[] = {{L"  -3", &String::findAlphaNum, 0, 2},
+                                     {L"x e", &String::findNumeric, 0, 2},
+                                     {L"ab", &String::findWS, 0, -1},
+                                     {L"a\tb", &String::findWS, 0, 1},
+                                     {L"  a", &String::findNonWS, 0, 2},
+                                     {L"12a", &String::findAlpha, 0, 2},
+                                     {L"ab1", &String::findNonAlpha, 0, 2},
+                                     {L"ab1", &String::findDigit, 0, 2},
+                                     {L"12a", &String::findNonDigit, 0, 2},
+                                     {L"a-1", &String::findSignedDigit, 0, 1},
+                                     {L"-12x", &String::findNonSignedDigit, 0, 3},
+                                     {L"ab!", &String::findNonAlphaNum, 0, 2},
+                                     {L"a.+", &String::findNonAlphaNum, 0, -1},
+                                     {L"abc", &String::findAlpha, 3, -1},
+                                     {L"abc", &String::findAlpha, -1, -1},
+                                     {L"", &String::findNonWS, 0, -1},
+                                     {nullptr, &String::findAlphaNum, 0, -1},
+                                     {L"a b", &String::findNonWS, 1, 2}};
     for (const ClassSearchCase& c : cases) {
         const String s(c.text);
         EXPECT_EQ((s.*c.search)(c.start), c.expected) << shown(c.text);
@@ -47,21 +45,11 @@ TEST(StringSearch, CharacterClassesTable)
 TEST(StringSearch, FindCharactersAndTexts)
 {
     const String s(L"abcb");
-    const int found[] = {
-        s.find(L'b', 0),
-        s.find(L'b', 2),
-        s.find(L'z', 0),
-        s.find(L'\0', 0),
-        s.find(L'b', 4),
-        s.find(L'b', -1),
-        String().find(L'a', 0),
-        s.findLastOf(L'b', 0),
-        s.findLastOf(L'a', 1),
-        s.find(L"cb", 0),
-        s.find(L"cb", 3),
-        s.find(L"", 0),
-        s.find(static_cast<const wchar_t*>(nullptr), 0),
-    };
+    const wchar_t* const none = nullptr;
+    const int found[] = {s.find(L'b', 0),       s.find(L'b', 2),  s.find(L'z', 0),        s.find(L'\0', 0),
+                         s.find(L'b', 4),       s.find(L'b', -1), String().find(L'a', 0), s.findLastOf(L'b', 0),
+                         s.findLastOf(L'a', 1), s.find(L"cb", 0), s.find(L"cb", 3),       s.find(L"", 0),
+                         s.find(none, 0)};
     // NUL finds the terminator; the start of findLastOf is its lower bound.
     const int expected[] = {1, 3, -1, 4, -1, -1, -1, 3, -1, 2, -1, -1, -1};
     for (std::size_t i = 0; i < std::size(expected); ++i)
@@ -122,12 +110,10 @@ struct ReplaceCase {
 
 TEST(StringSearch, ReplaceTextsTable)
 {
-    const ReplaceCase cases[] = {
-        {L"ababa", L"ab", L"x", 2, L"xxa"},     {L"ababa", L"ab", nullptr, 2, L"a"},
-        {L"aaa", L"a", L"aa", 3, L"aaaaaa"},    {L"abc", L"z", L"y", 0, L"abc"},
-        {L"abc", L"", L"y", 0, L"abc"},         {L"abc", L"abc", L"", 1, L""},
-        {L"a.b.c", L".", L"::", 2, L"a::b::c"},
-    };
+    const ReplaceCase cases[] = {{L"ababa", L"ab", L"x", 2, L"xxa"},    {L"ababa", L"ab", nullptr, 2, L"a"},
+                                 {L"aaa", L"a", L"aa", 3, L"aaaaaa"},   {L"abc", L"z", L"y", 0, L"abc"},
+                                 {L"abc", L"", L"y", 0, L"abc"},        {L"abc", L"abc", L"", 1, L""},
+                                 {L"a.b.c", L".", L"::", 2, L"a::b::c"}};
     for (const ReplaceCase& c : cases) {
         String s(c.text);
         EXPECT_EQ(s.replace(c.from, c.to), c.count) << c.text << L" / " << c.from;
@@ -164,15 +150,13 @@ TEST(StringIndex, GetAndSetReadAndReplaceTrailingDigits)
         const wchar_t* text;
         unsigned int index;
         const wchar_t* expected;
-    } cases[] = {
-        {L"Layer007", 5, L"Layer5"},
-        {L"Layer007", 0, L"Layer"},
-        {L"42", 0, L"0"},
-        {nullptr, 3, L"3"},
-        {L"", 0, L"0"},
-        {L"Layer", 12, L"Layer12"},
-        {L"Layer", 2147483648u, L"Layer-2147483648"},
-    };
+    } cases[] = {{L"Layer007", 5, L"Layer5"},
+                 {L"Layer007", 0, L"Layer"},
+                 {L"42", 0, L"0"},
+                 {nullptr, 3, L"3"},
+                 {L"", 0, L"0"},
+                 {L"Layer", 12, L"Layer12"},
+                 {L"Layer", 2147483648u, L"Layer-2147483648"}};
     for (const auto& c : cases) {
         String s(c.text);
         s.setIndex(c.index);
@@ -186,20 +170,18 @@ TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
         const wchar_t* text;
         bool increment;
         const wchar_t* expected;
-    } cases[] = {
-        {L"Layer007", true, L"Layer008"},
-        {L"Layer099", true, L"Layer100"},
-        {L"Layer999", true, L"Layer1000"},
-        {L"Layer10", false, L"Layer09"},
-        {L"Layer0", false, L"Layer-1"},
-        {L"Layer", true, L"Layer1"},
-        {L"Layer", false, L"Layer1"},
-        {L"", true, L"1"},
-        {nullptr, true, L"1"},
-        {nullptr, false, L"1"},
-        {L"000", true, L"001"},
-        {L"Part12", false, L"Part11"},
-    };
+    } cases[] = {{L"Layer007", true, L"Layer008"},
+                 {L"Layer099", true, L"Layer100"},
+                 {L"Layer999", true, L"Layer1000"},
+                 {L"Layer10", false, L"Layer09"},
+                 {L"Layer0", false, L"Layer-1"},
+                 {L"Layer", true, L"Layer1"},
+                 {L"Layer", false, L"Layer1"},
+                 {L"", true, L"1"},
+                 {nullptr, true, L"1"},
+                 {nullptr, false, L"1"},
+                 {L"000", true, L"001"},
+                 {L"Part12", false, L"Part11"}};
     for (const auto& c : cases) {
         String s(c.text);
         c.increment ? s.incrementIndex() : s.decrementIndex();
@@ -217,19 +199,17 @@ TEST(StringShorten, CutsAtSlashBoundaries)
         int maxLength;
         int headLength;
         const wchar_t* expected;
-    } cases[] = {
-        {path, 30, 10, L"C:/Users/.../projects/file.txt"},
-        {path, 20, 0, L".../file.txt"},
-        {path, 41, 10, path},
-        // No separator: plain character positions.
-        {letters, 10, 4, L"abcd...xyz"},
-        {L"C:\\Users\\name\\Documents", 12, 4, L"C:\\U...ments"},
-        // A slash too close to the start does not cut the head.
-        {L"a/bcdefghijklmnopqrstuvwxyz", 12, 5, L"a/bcd...wxyz"},
-        // The head alone is too long: no tail at all.
-        {letters, 5, 8, L"abcdefgh..."},
-        {letters, 3, 0, L"..."},
-    };
+    } cases[] = {{path, 30, 10, L"C:/Users/.../projects/file.txt"},
+                 {path, 20, 0, L".../file.txt"},
+                 {path, 41, 10, path},
+                 // No separator: plain character positions.
+                 {letters, 10, 4, L"abcd...xyz"},
+                 {L"C:\\Users\\name\\Documents", 12, 4, L"C:\\U...ments"},
+                 // A slash too close to the start does not cut the head.
+                 {L"a/bcdefghijklmnopqrstuvwxyz", 12, 5, L"a/bcd...wxyz"},
+                 // The head alone is too long: no tail at all.
+                 {letters, 5, 8, L"abcdefgh..."},
+                 {letters, 3, 0, L"..."}};
     for (const auto& c : cases) {
         const String s(c.text);
         EXPECT_STREQ(s.shortenString(c.maxLength, c.headLength).c_str(), c.expected)
