@@ -15,26 +15,6 @@ struct EscapeCase {
     const wchar_t* escaped;
 };
 
-TEST(StringEscape, ControlsToEscWritesTheTable)
-{
-    const EscapeCase cases[] = {{L"a\n\"b", false, L"a\\n\\\"b"},
-                                {L"\r\n", false, L"\\r\\n"},
-                                {L"C:\\dir", false, L"C:\\\\dir"},
-                                {L"\u00e9", true, L"\\u00E9"},
-                                {L"\u00e9\t", false, L"\u00e9\t"},
-                                {L"x\uFFFFy", true, L"x\\uFFFFy"},
-                                {L"\xD83D\xDE00", true, L"\\uD83D\\uDE00"},
-                                {L"\x7F\x80", true, L"\x7F\\u0080"},
-                                {L"plain", true, L"plain"},
-                                {L"", true, L""}};
-    for (const EscapeCase& c : cases) {
-        String s(c.text);
-        s.controlsToEsc(c.unicode);
-        EXPECT_STREQ(s.c_str(), c.escaped) << c.text;
-        EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.escaped)));
-    }
-}
-
 struct UnescapeCase {
     const wchar_t* text;
     bool unicode;
@@ -42,14 +22,30 @@ struct UnescapeCase {
     const wchar_t* after;
 };
 
-TEST(StringEscape, EscToControlsDecodesOrReportsFirstInvalid)
+// Each escape is also decoded back; then texts that decode otherwise or report their first invalid escape.
+TEST(StringEscape, EscapesBothWaysOrReportsFirstInvalid)
 {
-    const UnescapeCase cases[] = {{L"a\\n\\\"b", false, -1, L"a\n\"b"}, {L"\\u00e9", true, -1, L"\u00e9"},
-                                  {L"\\u00E9", true, -1, L"\u00e9"},    {L"\\u00e9", false, -1, L"\\u00e9"},
-                                  {L"a\\nb\\t", true, 4, L"a\\nb\\t"},  {L"\\u12", true, 0, L"\\u12"},
-                                  {L"\\u12x4", true, 0, L"\\u12x4"},    {L"ok\\r\\n\\", true, -1, L"ok\r\n\\"},
-                                  {L"\\\\\\", false, -1, L"\\\\"},      {L"x\\q\\z", false, 1, L"x\\q\\z"},
-                                  {L"a\\u0000b", true, -1, L"a"},       {L"no escapes", true, -1, L"no escapes"}};
+    const EscapeCase escapes[] = {{L"a\n\"b", false, L"a\\n\\\"b"},
+                                  {L"\r\n", false, L"\\r\\n"},
+                                  {L"C:\\dir", false, L"C:\\\\dir"},
+                                  {L"\u00e9", true, L"\\u00E9"},
+                                  {L"\u00e9\t", false, L"\u00e9\t"},
+                                  {L"x\uFFFFy", true, L"x\\uFFFFy"},
+                                  {L"\xD83D\xDE00", true, L"\\uD83D\\uDE00"},
+                                  {L"\x7F\x80", true, L"\x7F\\u0080"},
+                                  {L"plain", true, L"plain"},
+                                  {L"", true, L""}};
+    std::vector<UnescapeCase> cases = {
+        {L"\\u00e9", true, -1, L"\u00e9"}, {L"\\u00e9", false, -1, L"\\u00e9"}, {L"a\\nb\\t", true, 4, L"a\\nb\\t"},
+        {L"\\u12", true, 0, L"\\u12"},     {L"\\u12x4", true, 0, L"\\u12x4"},   {L"ok\\r\\n\\", true, -1, L"ok\r\n\\"},
+        {L"\\\\\\", false, -1, L"\\\\"},   {L"x\\q\\z", false, 1, L"x\\q\\z"},  {L"a\\u0000b", true, -1, L"a"}};
+    for (const EscapeCase& c : escapes) {
+        String s(c.text);
+        s.controlsToEsc(c.unicode);
+        EXPECT_STREQ(s.c_str(), c.escaped) << c.text;
+        EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.escaped)));
+        cases.push_back({c.escaped, c.unicode, -1, c.text});
+    }
     for (const UnescapeCase& c : cases) {
         String s(c.text);
         EXPECT_EQ(s.escToControls(c.unicode), c.result) << c.text;
