@@ -252,24 +252,14 @@ TEST(DirectoryCopy, FaultsFromTheCallbackFailWithoutDamage)
     }
 }
 
-// A 4 MiB disk that the test run mounts when the host lets it (see the CMake fixture), or empty.
-std::wstring smallDisk()
-{
-    const char* path = std::getenv("TORV_SMALL_DISK");
-    if (!path)
-        return L"";
-    const std::wstring folder = std::wstring(path, path + std::strlen(path)) + L"\\";
-    ULARGE_INTEGER total = {};
-    if (!GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20)
-        return L"";
-    return folder;
-}
-
 // Catches a full disk that leaves a half-written file under the final name, or a failed move that loses the source.
 TEST(DirectoryCopy, FullTargetDiskLeavesNoHalfWrittenFile)
 {
-    const std::wstring disk = smallDisk();
-    if (disk.empty())
+    // A 4 MiB disk that the test run mounts when the host lets it (see the CMake fixture).
+    const char* path = std::getenv("TORV_SMALL_DISK");
+    const std::wstring disk = path ? std::wstring(path, path + std::strlen(path)) + L"\\" : L"";
+    ULARGE_INTEGER total = {};
+    if (!path || !GetDiskFreeSpaceExW(disk.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20)
         GTEST_SKIP() << "no small disk: the run mounts a 4 MiB tmpfs only as root where mounting is permitted";
     TempFolder temp;
     TempFolder full(disk);

@@ -15,16 +15,17 @@ namespace {
 using namespace testsupport;
 using namespace torv;
 
-TEST(FileQueries, ExistsAndSize)
+TEST(FileQueries, ExistsSizeStatTimesAndAccess)
 {
     TempFolder temp;
     writeFile(temp / L"f", "abc");
     makeDirectory(temp / L"d");
-    EXPECT_TRUE(temp.file(L"f")->exists() && !temp.file(L"d")->exists());
+    const SmartPtr<const File> file = temp.file(L"f"), missing = temp.file(L"none");
+    EXPECT_TRUE(file->exists() && !temp.file(L"d")->exists());
     ULARGE_INTEGER size;
     size.QuadPart = 99;
-    EXPECT_TRUE(!temp.file(L"none")->getFileSize(size) && size.QuadPart == 99u) << "a failure leaves the size";
-    EXPECT_TRUE(temp.file(L"f")->getFileSize(size) && size.QuadPart == 3u);
+    EXPECT_TRUE(!missing->getFileSize(size) && size.QuadPart == 99u) << "a failure leaves the size";
+    EXPECT_TRUE(file->getFileSize(size) && size.QuadPart == 3u);
 
     HANDLE big = CreateFileW((temp / L"big").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     DWORD returned = 0;
@@ -35,6 +36,17 @@ TEST(FileQueries, ExistsAndSize)
     CloseHandle(big);
     if (grown && temp.file(L"big")->getFileSize(size))
         EXPECT_TRUE(size.HighPart == 1u && size.LowPart == 1u << 30) << size.QuadPart;
+
+    struct _stat64i32 st = {};
+    EXPECT_TRUE(file->stat(st) && st.st_size == 3);
+    EXPECT_TRUE(temp.directory()->stat(st) && (st.st_mode & _S_IFDIR)) << "without its trailing backslash";
+    FILETIME time = {};
+    EXPECT_TRUE(file->getLastWriteTime(&time) && temp.directory()->getCreationTime(&time) && file->access(4));
+    EXPECT_FALSE(file->getLastWriteTime(nullptr) || file->getCreationTime(nullptr)) << "nowhere to store it";
+
+    FILETIME untouched = {7, 9};
+    EXPECT_FALSE(missing->stat(st) || missing->getLastWriteTime(&untouched) || missing->access(0));
+    EXPECT_EQ(untouched.dwLowDateTime, 7u);
 }
 
 TEST(FileRemove, RemovesFilesOnlyAndKeepsProtectedOnes)
@@ -157,24 +169,6 @@ TEST(WindowsError, EmptyKnownAndUnknownCodes)
         swprintf(bracketed, 16, L"[0x%08x]", static_cast<unsigned int>(code));
         EXPECT_STREQ(torv::getWindowsError().c_str(), bracketed);
     }
-}
-
-TEST(FileSystemItemQueries, StatTimesAndAccess)
-{
-    TempFolder temp;
-    writeFile(temp / L"f.txt", "12345");
-    const SmartPtr<const torv::File> file = temp.file(L"f.txt");
-    struct _stat64i32 st = {};
-    EXPECT_TRUE(file->stat(st) && st.st_size == 5);
-    EXPECT_TRUE(temp.directory()->stat(st) && (st.st_mode & _S_IFDIR)) << "without its trailing backslash";
-    FILETIME time = {};
-    EXPECT_TRUE(file->getLastWriteTime(&time) && temp.directory()->getCreationTime(&time) && file->access(4));
-    EXPECT_FALSE(file->getLastWriteTime(nullptr) || file->getCreationTime(nullptr)) << "nowhere to store it";
-
-    const SmartPtr<const torv::File> missing = temp.file(L"missing.txt");
-    FILETIME untouched = {7, 9};
-    EXPECT_FALSE(missing->stat(st) || missing->getLastWriteTime(&untouched) || missing->access(0));
-    EXPECT_EQ(untouched.dwLowDateTime, 7u);
 }
 
 } // namespace
