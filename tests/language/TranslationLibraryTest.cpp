@@ -64,12 +64,10 @@ TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
         const wchar_t* fixture;
         const wchar_t* dataFolder;
     };
-    const Case cases[] = {
-        {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
-        // The second translation of this block names another folder.
-        {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
-        {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"},
-    };
+    const Case cases[] = {{L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
+                          // The second translation of this block names another folder.
+                          {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
+                          {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"}};
     for (const Case& c : cases) {
         PlacedFiles placed;
         HostModule host(placed, c.fixture, L"Versioned");
@@ -132,16 +130,14 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
         DWORD size;
         int expected;
     };
-    const Case cases[] = {
-        {REG_SZ, german, sizeof german, 1},
-        {REG_EXPAND_SZ, german, sizeof german, 1},
-        // Not accepted: the preferred language's file serves.
-        {REG_SZ, tooLong, sizeof tooLong, 2},
-        {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
-        {REG_DWORD, &number, sizeof number, 2},
-        // Accepted but without a file: nothing else is tried.
-        {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF},
-    };
+    const Case cases[] = {{REG_SZ, german, sizeof german, 1},
+                          {REG_EXPAND_SZ, german, sizeof german, 1},
+                          // Not accepted: the preferred language's file serves.
+                          {REG_SZ, tooLong, sizeof tooLong, 2},
+                          {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
+                          {REG_DWORD, &number, sizeof number, 2},
+                          // Accepted but without a file: nothing else is tried.
+                          {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF}};
     PlacedFiles placed;
     HostModule host(placed, MARKER_FIXTURES[2], L"Configured");
     placeTranslations(placed, host.stem(), {{L"DEU", 1}, {L"ISL", 2}});
