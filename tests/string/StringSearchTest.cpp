@@ -18,24 +18,16 @@ struct ClassSearchCase {
 
 TEST(StringSearch, CharacterClassesTable)
 {
-    const ClassSearchCase cases[] = {{L"  -3", &String::findAlphaNum, 0, 2},
-                                     {L"x e", &String::findNumeric, 0, 2},
-                                     {L"ab", &String::findWS, 0, -1},
-                                     {L"a\tb", &String::findWS, 0, 1},
-                                     {L"  a", &String::findNonWS, 0, 2},
-                                     {L"12a", &String::findAlpha, 0, 2},
-                                     {L"ab1", &String::findNonAlpha, 0, 2},
-                                     {L"ab1", &String::findDigit, 0, 2},
-                                     {L"12a", &String::findNonDigit, 0, 2},
-                                     {L"a-1", &String::findSignedDigit, 0, 1},
-                                     {L"-12x", &String::findNonSignedDigit, 0, 3},
-                                     {L"ab!", &String::findNonAlphaNum, 0, 2},
-                                     {L"a.+", &String::findNonAlphaNum, 0, -1},
-                                     {L"abc", &String::findAlpha, 3, -1},
-                                     {L"abc", &String::findAlpha, -1, -1},
-                                     {L"", &String::findNonWS, 0, -1},
-                                     {nullptr, &String::findAlphaNum, 0, -1},
-                                     {L"a b", &String::findNonWS, 1, 2}};
+    const ClassSearchCase cases[] = {
+        {L"ab", &String::findWS, 0, -1},      {L"abc", &String::findAlpha, -1, -1},
+        {L"a\tb", &String::findWS, 0, 1},     {L"ab1", &String::findNonAlpha, 0, 2},
+        {L"", &String::findNonWS, 0, -1},     {L"12a", &String::findNonDigit, 0, 2},
+        {L"  a", &String::findNonWS, 0, 2},   {L"  -3", &String::findAlphaNum, 0, 2},
+        {L"12a", &String::findAlpha, 0, 2},   {nullptr, &String::findAlphaNum, 0, -1},
+        {L"ab1", &String::findDigit, 0, 2},   {L"a-1", &String::findSignedDigit, 0, 1},
+        {L"a b", &String::findNonWS, 1, 2},   {L"ab!", &String::findNonAlphaNum, 0, 2},
+        {L"abc", &String::findAlpha, 3, -1},  {L"a.+", &String::findNonAlphaNum, 0, -1},
+        {L"x e", &String::findNumeric, 0, 2}, {L"-12x", &String::findNonSignedDigit, 0, 3}};
     for (const ClassSearchCase& c : cases) {
         const String s(c.text);
         EXPECT_EQ((s.*c.search)(c.start), c.expected) << shown(c.text);
@@ -170,18 +162,10 @@ TEST(StringIndex, StepKeepsWidthOfPaddedNumbers)
         const wchar_t* text;
         bool increment;
         const wchar_t* expected;
-    } cases[] = {{L"Layer007", true, L"Layer008"},
-                 {L"Layer099", true, L"Layer100"},
-                 {L"Layer999", true, L"Layer1000"},
-                 {L"Layer10", false, L"Layer09"},
-                 {L"Layer0", false, L"Layer-1"},
-                 {L"Layer", true, L"Layer1"},
-                 {L"Layer", false, L"Layer1"},
-                 {L"", true, L"1"},
-                 {nullptr, true, L"1"},
-                 {nullptr, false, L"1"},
-                 {L"000", true, L"001"},
-                 {L"Part12", false, L"Part11"}};
+    } cases[] = {{L"", true, L"1"},      {L"Layer", true, L"Layer1"},    {L"Layer10", false, L"Layer09"},
+                 {nullptr, true, L"1"},  {L"Layer", false, L"Layer1"},   {L"Layer007", true, L"Layer008"},
+                 {nullptr, false, L"1"}, {L"Part12", false, L"Part11"},  {L"Layer099", true, L"Layer100"},
+                 {L"000", true, L"001"}, {L"Layer0", false, L"Layer-1"}, {L"Layer999", true, L"Layer1000"}};
     for (const auto& c : cases) {
         String s(c.text);
         c.increment ? s.incrementIndex() : s.decrementIndex();
