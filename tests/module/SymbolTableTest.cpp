@@ -136,22 +136,15 @@ TEST(SymbolTableFuzz, RandomAndMutatedLinesAreHandled)
         for (int e = 0; e < edits; ++e) {
             const char c = alphabet[pick(alphabet.size())];
             const std::size_t at = line.empty() ? 0 : pick(line.size() + 1);
-            switch (pick(4)) {
-            case 0:
+            const std::size_t kind = pick(4);
+            if (kind == 0)
                 line.insert(at, 1, c);
-                break;
-            case 1:
-                if (at < line.size())
-                    line[at] = c;
-                break;
-            case 2:
-                if (at < line.size())
-                    line.erase(at, 1);
-                break;
-            default:
+            else if (kind == 3)
                 line = std::string(pick(300), c);
-                break;
-            }
+            else if (kind == 1 && at < line.size())
+                line[at] = c;
+            else if (at < line.size())
+                line.erase(at, 1);
         }
         std::istringstream in(line + "\r\n" + line);
         table.parseHeaderFile(in);
