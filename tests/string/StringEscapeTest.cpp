@@ -3,54 +3,42 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using torv::String;
 
 namespace {
 
-struct EscapeCase {
-    const wchar_t* text;
-    bool unicode;
-    const wchar_t* escaped;
-};
-
-struct UnescapeCase {
-    const wchar_t* text;
-    bool unicode;
-    int result;
-    const wchar_t* after;
-};
-
 // Each escape is also decoded back; then texts that decode otherwise or report their first invalid escape.
 TEST(StringEscape, EscapesBothWaysOrReportsFirstInvalid)
 {
-    const EscapeCase escapes[] = {{L"a\n\"b", false, L"a\\n\\\"b"},
-                                  {L"\r\n", false, L"\\r\\n"},
-                                  {L"C:\\dir", false, L"C:\\\\dir"},
-                                  {L"\u00e9", true, L"\\u00E9"},
-                                  {L"\u00e9\t", false, L"\u00e9\t"},
-                                  {L"x\uFFFFy", true, L"x\\uFFFFy"},
-                                  {L"\xD83D\xDE00", true, L"\\uD83D\\uDE00"},
-                                  {L"\x7F\x80", true, L"\x7F\\u0080"},
-                                  {L"plain", true, L"plain"},
-                                  {L"", true, L""}};
-    std::vector<UnescapeCase> cases = {
+    const std::tuple<const wchar_t*, bool, const wchar_t*> escapes[] = {{L"a\n\"b", false, L"a\\n\\\"b"},
+                                                                        {L"\r\n", false, L"\\r\\n"},
+                                                                        {L"C:\\dir", false, L"C:\\\\dir"},
+                                                                        {L"\u00e9", true, L"\\u00E9"},
+                                                                        {L"\u00e9\t", false, L"\u00e9\t"},
+                                                                        {L"x\uFFFFy", true, L"x\\uFFFFy"},
+                                                                        {L"\xD83D\xDE00", true, L"\\uD83D\\uDE00"},
+                                                                        {L"\x7F\x80", true, L"\x7F\\u0080"},
+                                                                        {L"plain", true, L"plain"},
+                                                                        {L"", true, L""}};
+    std::vector<std::tuple<const wchar_t*, bool, int, const wchar_t*>> cases = {
         {L"\\u00e9", true, -1, L"\u00e9"}, {L"\\u00e9", false, -1, L"\\u00e9"}, {L"a\\nb\\t", true, 4, L"a\\nb\\t"},
         {L"\\u12", true, 0, L"\\u12"},     {L"\\u12x4", true, 0, L"\\u12x4"},   {L"ok\\r\\n\\", true, -1, L"ok\r\n\\"},
         {L"\\\\\\", false, -1, L"\\\\"},   {L"x\\q\\z", false, 1, L"x\\q\\z"},  {L"a\\u0000b", true, -1, L"a"}};
-    for (const EscapeCase& c : escapes) {
-        String s(c.text);
-        s.controlsToEsc(c.unicode);
-        EXPECT_STREQ(s.c_str(), c.escaped) << c.text;
-        EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.escaped)));
-        cases.push_back({c.escaped, c.unicode, -1, c.text});
+    for (const auto& [text, unicode, escaped] : escapes) {
+        String s(text);
+        s.controlsToEsc(unicode);
+        EXPECT_STREQ(s.c_str(), escaped) << text;
+        EXPECT_EQ(s.length(), static_cast<int>(wcslen(escaped)));
+        cases.emplace_back(escaped, unicode, -1, text);
     }
-    for (const UnescapeCase& c : cases) {
-        String s(c.text);
-        EXPECT_EQ(s.escToControls(c.unicode), c.result) << c.text;
-        EXPECT_STREQ(s.c_str(), c.after) << c.text;
-        EXPECT_EQ(s.length(), static_cast<int>(wcslen(c.after))) << c.text;
+    for (const auto& [text, unicode, result, after] : cases) {
+        String s(text);
+        EXPECT_EQ(s.escToControls(unicode), result) << text;
+        EXPECT_STREQ(s.c_str(), after) << text;
+        EXPECT_EQ(s.length(), static_cast<int>(wcslen(after))) << text;
     }
 }
 
