@@ -30,38 +30,34 @@ std::wstring currentFolder()
     return fullName(dir(buffer));
 }
 
-struct ParseCase {
-    const wchar_t* input;
-    const wchar_t* fullName;
-    bool absolute;
-};
-
-const ParseCase parseCases[] = {{L"C:\\a\\b", L"C:\\a\\b\\", true},
-                                {L"c:/a//b/", L"C:\\a\\b\\", true},
-                                {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
-                                {L"C:\\", L"C:\\", true},
-                                {L"C:", L"C:", false},
-                                {L"C:tmp", L"C:tmp\\", false},
-                                {L"\\x", L"\\x\\", true},
-                                {L".\\a\\..", L".\\a\\..\\", false},
-                                {L"", L".\\", false},
-                                {L"//server/share", L"\\server\\share\\", true},
-                                {L"\\\\server\\share\\d", L"\\\\server\\share\\d\\", true},
-                                {L"\\\\server/share/d/../e", L"\\\\server\\share\\d\\..\\e\\", true},
-                                {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true},
-                                {L"\\\\?\\C:\\x", L"C:\\x\\", true},
-                                {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true}};
+// Input, rendering, absolute.
+const std::tuple<const wchar_t*, const wchar_t*, bool> parseCases[] = {
+    {L"C:\\a\\b", L"C:\\a\\b\\", true},
+    {L"c:/a//b/", L"C:\\a\\b\\", true},
+    {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
+    {L"C:\\", L"C:\\", true},
+    {L"C:", L"C:", false},
+    {L"C:tmp", L"C:tmp\\", false},
+    {L"\\x", L"\\x\\", true},
+    {L".\\a\\..", L".\\a\\..\\", false},
+    {L"", L".\\", false},
+    {L"//server/share", L"\\server\\share\\", true},
+    {L"\\\\server\\share\\d", L"\\\\server\\share\\d\\", true},
+    {L"\\\\server/share/d/../e", L"\\\\server\\share\\d\\..\\e\\", true},
+    {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true},
+    {L"\\\\?\\C:\\x", L"C:\\x\\", true},
+    {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true}};
 const wchar_t* const rejected[] = {L"C:\\..",  L"\\\\server\\", L"1:\\x",      L"ab:c",
                                    L"C:\\a*b", L"C:\\dot.\\x",  L"\\\\?\\C:/x"};
 
 TEST(DirectoryPath, ParsesAndRenders)
 {
-    for (const ParseCase& c : parseCases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.input)));
-        const SmartPtr<const Directory> d = dir(c.input);
-        EXPECT_EQ(fullName(d), c.fullName);
+    for (const auto& [input, rendered, absolute] : parseCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(input)));
+        const SmartPtr<const Directory> d = dir(input);
+        EXPECT_EQ(fullName(d), rendered);
         if (d)
-            EXPECT_EQ(d->isAbsolute(), c.absolute);
+            EXPECT_EQ(d->isAbsolute(), absolute);
     }
     for (const wchar_t* input : rejected)
         EXPECT_FALSE(dir(input)) << testing::PrintToString(std::wstring(input));

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -110,22 +111,19 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
 // Catches a move that replaces an existing or held file, or loses the source on failure.
 TEST(FileMove, NeverOverAnExistingFileNorFromAHeldOne)
 {
-    const struct {
-        const wchar_t* from;
-        const wchar_t* to;
-        const wchar_t* held;
-    } refused[] = {{L"a", L"b", nullptr},
-                   {L"a", L"b", L"b"},
-                   {L"a", L"c", L"a"},
-                   {L"missing", L"c", nullptr},
-                   {L"a", L"no folder\\c", nullptr}};
+    // From, to, and the file held open.
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> refused[] = {{L"a", L"b", nullptr},
+                                                                                  {L"a", L"b", L"b"},
+                                                                                  {L"a", L"c", L"a"},
+                                                                                  {L"missing", L"c", nullptr},
+                                                                                  {L"a", L"no folder\\c", nullptr}};
     TempFolder temp;
     writeFile(temp / L"a", "a");
     writeFile(temp / L"b", "b");
     makeDirectory(temp / L"sub");
-    for (const auto& c : refused) {
-        const std::unique_ptr<ExclusiveOpen> lock(c.held ? new ExclusiveOpen(temp / c.held) : nullptr);
-        EXPECT_FALSE(temp.file(c.from)->move(temp.file(c.to))) << c.from << L" to " << c.to;
+    for (const auto& [from, to, held] : refused) {
+        const std::unique_ptr<ExclusiveOpen> lock(held ? new ExclusiveOpen(temp / held) : nullptr);
+        EXPECT_FALSE(temp.file(from)->move(temp.file(to))) << from << L" to " << to;
     }
     EXPECT_FALSE(temp.file(L"a")->move(SmartPtr<const File>()));
     EXPECT_EQ(snapshot(temp.path()),

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -18,21 +19,15 @@ using torv::SmartPtr;
 
 std::wstring text(const torv::String& s) { return s.c_str(); }
 
-struct FileCase {
-    const wchar_t* input;
-    const wchar_t* fullName; // null: no file
-    const wchar_t* baseName;
-    const wchar_t* extension;
-    bool absolute;
-};
-
-const FileCase fileCases[] = {{L"report.txt", L".\\report.txt", L"report", L"txt", false},
-                              {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
-                              {L".profile", L".\\.profile", L".profile", L"", false},
-                              {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
-                              {L"\\x", L"\\x", L"x", L"", true},
-                              {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc",
-                               L"n\u00e4me mit leer", L"doc", true}};
+// Input, full name, base name, extension, absolute.
+const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, bool> fileCases[] = {
+    {L"report.txt", L".\\report.txt", L"report", L"txt", false},
+    {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
+    {L".profile", L".\\.profile", L".profile", L"", false},
+    {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
+    {L"\\x", L"\\x", L"x", L"", true},
+    {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"n\u00e4me mit leer",
+     L"doc", true}};
 
 const wchar_t* const rejected[] = {
     L"C:\\data\\",   L"C:\\data\\.",    L"C:\\data\\..", L"C:\\data\\a*.txt", L"C:\\data\\x.",
@@ -40,14 +35,14 @@ const wchar_t* const rejected[] = {
 
 TEST(FilePath, Parses)
 {
-    for (const FileCase& c : fileCases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.input)));
-        const SmartPtr<File> f = File::fromString(c.input);
+    for (const auto& [input, fullName, baseName, extension, absolute] : fileCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(input)));
+        const SmartPtr<File> f = File::fromString(input);
         ASSERT_TRUE(f);
-        EXPECT_EQ(text(f->getFullName()), c.fullName);
-        EXPECT_EQ(text(f->getBaseName()), c.baseName);
-        EXPECT_EQ(text(f->getExtension()), c.extension);
-        EXPECT_EQ(f->isAbsolute(), c.absolute);
+        EXPECT_EQ(text(f->getFullName()), fullName);
+        EXPECT_EQ(text(f->getBaseName()), baseName);
+        EXPECT_EQ(text(f->getExtension()), extension);
+        EXPECT_EQ(f->isAbsolute(), absolute);
     }
     for (const wchar_t* input : rejected)
         EXPECT_FALSE(File::fromString(input)) << testing::PrintToString(std::wstring(input));

@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace langtest;
@@ -60,19 +61,16 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 
 TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 {
-    struct Case {
-        const wchar_t* fixture;
-        const wchar_t* dataFolder;
-    };
-    const Case cases[] = {{L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
-                          // The second translation of this block names another folder.
-                          {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
-                          {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"}};
-    for (const Case& c : cases) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
+        // The second translation of this block names another folder.
+        {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
+        {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"}};
+    for (const auto& [fixture, dataFolder] : cases) {
         PlacedFiles placed;
-        HostModule host(placed, c.fixture, L"Versioned");
-        placeTranslations(placed, commonFilesFolder() + c.dataFolder + L"Versioned", {{L"DEU", 3}});
-        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), 3) << c.fixture;
+        HostModule host(placed, fixture, L"Versioned");
+        placeTranslations(placed, commonFilesFolder() + dataFolder + L"Versioned", {{L"DEU", 3}});
+        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), 3) << fixture;
     }
 }
 
@@ -92,12 +90,7 @@ TEST(TranslationLibrary, VersionBlockWithoutTranslationTableThrows)
 
 TEST(TranslationLibrary, LanguageListOrder)
 {
-    struct Case {
-        std::vector<Translation> translations;
-        LANGID preferred;
-        int expected;
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<Translation>, LANGID, int> cases[] = {
         // The preferred language comes before US English.
         {{{L"DEU", 1}, {L"ENU", 2}}, GERMAN, 1},
         // Without a file for it, the list goes on to the defaults and US English.
@@ -112,10 +105,10 @@ TEST(TranslationLibrary, LanguageListOrder)
     };
     PlacedFiles placedHost;
     HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");
-    for (const Case& c : cases) {
+    for (const auto& [translations, preferred, expected] : cases) {
         PlacedFiles placed;
-        placeTranslations(placed, host.stem(), c.translations);
-        EXPECT_EQ(loadedMarker(host.handle(), c.preferred), c.expected) << std::hex << c.preferred;
+        placeTranslations(placed, host.stem(), translations);
+        EXPECT_EQ(loadedMarker(host.handle(), preferred), expected) << std::hex << preferred;
     }
 }
 
@@ -124,26 +117,20 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
     const wchar_t german[] = L"DEU";
     const wchar_t tooLong[] = L"DEUX";
     const DWORD number = 7;
-    struct Case {
-        DWORD type;
-        const void* data;
-        DWORD size;
-        int expected;
-    };
-    const Case cases[] = {{REG_SZ, german, sizeof german, 1},
-                          {REG_EXPAND_SZ, german, sizeof german, 1},
-                          // Not accepted: the preferred language's file serves.
-                          {REG_SZ, tooLong, sizeof tooLong, 2},
-                          {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
-                          {REG_DWORD, &number, sizeof number, 2},
-                          // Accepted but without a file: nothing else is tried.
-                          {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF}};
+    const std::tuple<DWORD, const void*, DWORD, int> cases[] = {{REG_SZ, german, sizeof german, 1},
+                                                                {REG_EXPAND_SZ, german, sizeof german, 1},
+                                                                // Not accepted: the preferred language's file serves.
+                                                                {REG_SZ, tooLong, sizeof tooLong, 2},
+                                                                {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
+                                                                {REG_DWORD, &number, sizeof number, 2},
+                                                                // Accepted but without a file: nothing else is tried.
+                                                                {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF}};
     PlacedFiles placed;
     HostModule host(placed, MARKER_FIXTURES[2], L"Configured");
     placeTranslations(placed, host.stem(), {{L"DEU", 1}, {L"ISL", 2}});
-    for (const Case& c : cases) {
-        ProgramSettings settings(c.type, c.data, c.size);
-        EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), c.expected) << c.type << " " << c.size;
+    for (const auto& [type, data, size, expected] : cases) {
+        ProgramSettings settings(type, data, size);
+        EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), expected) << type << " " << size;
     }
     EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), 2) << "setting not removed";
 }
