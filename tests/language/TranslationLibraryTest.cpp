@@ -37,25 +37,19 @@ void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std:
 
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 {
-    struct Case {
-        bool in[3];
-        int expected;
-    }; // module folder, languages folder, data folder
-    const Case cases[] = {{{true, true, true}, 1},
-                          {{false, true, true}, 2},
-                          {{true, false, true}, 1},
-                          {{false, false, true}, 3},
-                          {{false, false, false}, MODULE_ITSELF}};
+    // Which of module folder, languages folder and data folder hold a translation, and the one loaded.
+    const std::pair<const char*, int> cases[] = {
+        {"111", 1}, {"011", 2}, {"101", 1}, {"001", 3}, {"000", MODULE_ITSELF}};
     PlacedFiles placedHost;
     HostModule host(placedHost, L"LangVersionFull", L"Ordered");
     const std::wstring stems[] = {host.stem(), host.stemInLanguagesFolder(),
                                   commonFilesFolder() + L"Torv Test Works\\Language Probe\\2.5.1\\Ordered"};
-    for (const Case& c : cases) {
+    for (const auto& [in, expected] : cases) {
         PlacedFiles placed;
         for (int folder = 0; folder < 3; ++folder)
-            if (c.in[folder])
+            if (in[folder] == '1')
                 placed.place(stems[folder] + L"DEU.dll", MARKER_FIXTURES[folder]);
-        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), c.expected) << c.in[0] << c.in[1] << c.in[2];
+        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), expected) << in;
     }
 }
 

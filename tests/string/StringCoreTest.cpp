@@ -83,7 +83,7 @@ static_assert(std::is_same_v<decltype(&torv::StringVal::concatenation),
                              torv::StringVal* (torv::StringVal::*)(const wchar_t*, int)>,
               "concatenation is exported as a non-const member");
 
-TEST(StringCore, CopiesShareOneBlockAndWritesUnshare)
+TEST(StringCore, CopiesShareOneBlockAndWritesUnshareWithRoomForIndexLength)
 {
     String a(L"hello");
     String b = a;
@@ -95,13 +95,9 @@ TEST(StringCore, CopiesShareOneBlockAndWritesUnshare)
     EXPECT_EQ(b.length(), 2) << "an edit makes the length be counted again";
     a = a;
     EXPECT_STREQ(a.c_str(), L"hello") << "self-assignment is harmless";
-}
 
-// Fault: unshare() copies one unit short when the length counts a trailing
-// NUL, so the allowed write at index == length lands past the copy (the
-// checked build's guard units trap on it).
-TEST(StringCore, UnshareKeepsRoomForIndexLength)
-{
+    // Fault: unshare() copies one unit short when the length counts a trailing NUL, so the allowed write at
+    // index == length lands past the copy (the checked build's guard units trap on it).
     String written(L"");
     written.write(L"ab\0", 3);
     for (const String& source : {String(L"ab\0\0", 4), written}) {
