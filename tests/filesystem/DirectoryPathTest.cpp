@@ -89,19 +89,33 @@ TEST(DirectoryPath, NameParentLevelsAndCombineFailingAboveRoot)
     EXPECT_FALSE(base->combine(File::fromString(L"..\\..\\f.txt")) || base->combine(SmartPtr<const File>()));
 }
 
-TEST(DirectoryPath, AbsoluteAndRelativeForms)
+TEST(DirectoryPath, AbsoluteAndRelativeFormsEqualityAndContainment)
 {
     EXPECT_EQ(fullName(dir(L"x\\y")->makeAbsolute()), currentFolder() + L"x\\y\\");
     EXPECT_EQ(fullName(SmartPtr<const Directory>(new Directory)->makeAbsolute()), currentFolder());
     EXPECT_FALSE(dir(L"Q:rel")->makeAbsolute()) << "a missing drive has no current directory";
 
-    const wchar_t* const cases[][3] = {{L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
-                                       {L"C:\\a", L"D:\\a", L"C:\\a\\"},
-                                       {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
-                                       {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"}};
-    for (const auto& c : cases)
+    const wchar_t* const relatives[][3] = {{L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
+                                           {L"C:\\a", L"D:\\a", L"C:\\a\\"},
+                                           {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
+                                           {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"}};
+    for (const auto& c : relatives)
         EXPECT_EQ(fullName(dir(c[0])->makeRelative(dir(c[1]))), c[2]) << c[0];
     EXPECT_FALSE(dir(L"C:\\a")->makeRelative(SmartPtr<const Directory>()));
+
+    const std::tuple<std::wstring, std::wstring, FileSystemItem::ComparisonResult> comparisons[] = {
+        {L"C:\\A", L"c:\\a", FileSystemItem::Equal},
+        {L"C:\\a", L"C:\\a\\b", FileSystemItem::Different},
+        {L"\\a", L"C:\\a", FileSystemItem::Different},
+        {L"sub", currentFolder() + L"SUB", FileSystemItem::Equal},
+        {L"Q:rel", L"Q:\\rel", FileSystemItem::Undetermined}};
+    for (const auto& [a, b, result] : comparisons)
+        EXPECT_EQ(dir(a)->equals(dir(b)), result) << a;
+    EXPECT_EQ(dir(L"C:\\a")->equals(SmartPtr<const Directory>()), FileSystemItem::Undetermined);
+
+    const SmartPtr<const File> file = File::fromString(L"C:\\a\\b\\f.txt");
+    EXPECT_TRUE(dir(L"C:\\a")->contains(*file) && dir(L"b")->contains(*file));
+    EXPECT_FALSE(dir(L"C:\\A")->contains(*file));
 }
 
 // Catches drive-relative paths on a drive that is not the current one failing to resolve.
@@ -125,23 +139,6 @@ TEST(DirectoryPath, DriveRelativeOnAnotherDrive)
         << name;
     EXPECT_EQ(dir(relative)->equals(absolute), FileSystemItem::Equal);
     EXPECT_EQ(fullName(dir(relative)->makeRelative(absolute->getParent())), L"data\\");
-}
-
-TEST(DirectoryPath, EqualsAndContains)
-{
-    const std::tuple<std::wstring, std::wstring, FileSystemItem::ComparisonResult> cases[] = {
-        {L"C:\\A", L"c:\\a", FileSystemItem::Equal},
-        {L"C:\\a", L"C:\\a\\b", FileSystemItem::Different},
-        {L"\\a", L"C:\\a", FileSystemItem::Different},
-        {L"sub", currentFolder() + L"SUB", FileSystemItem::Equal},
-        {L"Q:rel", L"Q:\\rel", FileSystemItem::Undetermined}};
-    for (const auto& c : cases)
-        EXPECT_EQ(dir(std::get<0>(c))->equals(dir(std::get<1>(c))), std::get<2>(c)) << std::get<0>(c);
-    EXPECT_EQ(dir(L"C:\\a")->equals(SmartPtr<const Directory>()), FileSystemItem::Undetermined);
-
-    const SmartPtr<const File> file = File::fromString(L"C:\\a\\b\\f.txt");
-    EXPECT_TRUE(dir(L"C:\\a")->contains(*file) && dir(L"b")->contains(*file));
-    EXPECT_FALSE(dir(L"C:\\A")->contains(*file));
 }
 
 } // namespace

@@ -69,7 +69,7 @@ TEST(FilePath, RenamingAndExtensionsKeepTheSharedDirectory)
     EXPECT_FALSE(File::fromString(*folder, L".."));
 }
 
-TEST(FilePath, AbsoluteAndRelativeForms)
+TEST(FilePath, AbsoluteAndRelativeFormsAndEquality)
 {
     const SmartPtr<const File> absolute = File::fromString(L"C:\\a\\b\\f.txt");
     EXPECT_EQ(absolute->makeAbsolute().get(), absolute.get());
@@ -84,10 +84,7 @@ TEST(FilePath, AbsoluteAndRelativeForms)
     const SmartPtr<File> renamed = File::fromString(L"f.txt");
     renamed->setName(L"bad|name");
     EXPECT_FALSE(renamed->makeAbsolute()) << "the unchecked name is rejected when re-parsed";
-}
 
-TEST(FilePath, Equals)
-{
     const SmartPtr<const File> lower = File::fromString(L"C:\\d\\report.txt");
     EXPECT_EQ(lower->equals(File::fromString(L"c:\\D\\REPORT.TXT")), FileSystemItem::Equal);
     for (const wchar_t* other : {L"C:\\d\\report.doc", L"C:\\e\\report.txt"})
