@@ -86,7 +86,7 @@ TEST(StringSearch, ReplaceCharacters)
     EXPECT_TRUE(nil.replace(L'a', L'b') == 0 && nil.isNil());
 }
 
-// Each case runs with wide texts and with Strings, where NIL stands for null.
+// Each case runs through all four forms, wide texts or Strings for either argument; NIL stands for null.
 TEST(StringSearch, ReplaceTextsTable)
 {
     const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, int, const wchar_t*> cases[] = {
@@ -95,11 +95,13 @@ TEST(StringSearch, ReplaceTextsTable)
         {L"abc", L"", L"y", 0, L"abc"},         {L"abc", L"abc", L"", 1, L""},
         {L"a.b.c", L".", L"::", 2, L"a::b::c"}, {L"abc", nullptr, L"y", 0, L"abc"}};
     for (const auto& [text, from, to, count, result] : cases) {
-        String s(text), t(text);
-        EXPECT_EQ(s.replace(from, to), count) << text << L" / " << shown(from);
-        EXPECT_EQ(t.replace(String(from), String(to)), count) << text << L" / " << shown(from);
-        EXPECT_STREQ(s.c_str(), result);
-        EXPECT_STREQ(t.c_str(), result);
+        String s[4] = {String(text), String(text), String(text), String(text)};
+        const int counts[4] = {s[0].replace(from, to), s[1].replace(String(from), to), s[2].replace(from, String(to)),
+                               s[3].replace(String(from), String(to))};
+        for (int form = 0; form < 4; ++form) {
+            EXPECT_EQ(counts[form], count) << text << L" / " << shown(from) << L", form " << form;
+            EXPECT_STREQ(s[form].c_str(), result) << text << L" / " << shown(from) << L", form " << form;
+        }
     }
     String s(L"abc");
     const unsigned before = s.block()->inqRefCount();
