@@ -164,20 +164,18 @@ TEST(DirectoryLongPath, CreateCopyAndRemoveBeyondMaxPath)
 // Catches a copy into its own ancestor that overwrites the source, and one into itself that recurses without end.
 TEST(DirectoryCopy, RefusesTreesThatOverlap)
 {
-    const struct {
-        const wchar_t* source;
-        const wchar_t* target;
-    } cases[] = {{L"x\\a", L"x"}, {L"x", L"x\\a"}, {L"x", L"X\\A\\A"}, {L"x\\a", L"X\\A"}, {L"x\\a\\a", L"X"}};
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"x\\a", L"x"}, {L"x", L"x\\a"}, {L"x", L"X\\A\\A"}, {L"x\\a", L"X\\A"}, {L"x\\a\\a", L"X"}};
     TempFolder temp;
     for (const wchar_t* folder : {L"x", L"x\\a", L"x\\a\\a"})
         makeDirectory(temp / folder);
     writeFile(temp / L"x\\a\\f.txt", "outer");
     writeFile(temp / L"x\\a\\a\\f.txt", "inner");
     const auto before = snapshot(temp.path());
-    for (const auto& c : cases) {
-        EXPECT_FALSE(temp.directory(c.source)->copyContents(temp.directory(c.target), true, true, nullptr))
-            << c.source << L" into " << c.target;
-        EXPECT_EQ(snapshot(temp.path()), before) << "written before refusing: " << c.source << L" into " << c.target;
+    for (const auto& [source, target] : cases) {
+        EXPECT_FALSE(temp.directory(source)->copyContents(temp.directory(target), true, true, nullptr))
+            << source << L" into " << target;
+        EXPECT_EQ(snapshot(temp.path()), before) << "written before refusing: " << source << L" into " << target;
     }
     makeDirectory(temp / L"xa");
     EXPECT_TRUE(temp.directory(L"x\\a\\a")->copyContents(temp.directory(L"xa"), true, false, nullptr))
@@ -252,24 +250,14 @@ TEST(DirectoryCopy, FaultsFromTheCallbackFailWithoutDamage)
     }
 }
 
-// A 4 MiB disk that the test run mounts when the host lets it (see the CMake fixture), or empty.
-std::wstring smallDisk()
-{
-    const char* path = std::getenv("TORV_SMALL_DISK");
-    if (!path)
-        return L"";
-    const std::wstring folder = std::wstring(path, path + std::strlen(path)) + L"\\";
-    ULARGE_INTEGER total = {};
-    if (!GetDiskFreeSpaceExW(folder.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20)
-        return L"";
-    return folder;
-}
-
 // Catches a full disk that leaves a half-written file under the final name, or a failed move that loses the source.
 TEST(DirectoryCopy, FullTargetDiskLeavesNoHalfWrittenFile)
 {
-    const std::wstring disk = smallDisk();
-    if (disk.empty())
+    // A 4 MiB disk that the test run mounts when the host lets it (see the CMake fixture).
+    const char* path = std::getenv("TORV_SMALL_DISK");
+    const std::wstring disk = path ? std::wstring(path, path + std::strlen(path)) + L"\\" : L"";
+    ULARGE_INTEGER total = {};
+    if (!path || !GetDiskFreeSpaceExW(disk.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20)
         GTEST_SKIP() << "no small disk: the run mounts a 4 MiB tmpfs only as root where mounting is permitted";
     TempFolder temp;
     TempFolder full(disk);

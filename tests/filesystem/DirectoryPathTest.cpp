@@ -30,13 +30,8 @@ std::wstring currentFolder()
     return fullName(dir(buffer));
 }
 
-struct ParseCase {
-    const wchar_t* input;
-    const wchar_t* fullName; // "<null>": the parse fails
-    bool absolute;
-};
-
-const ParseCase parseCases[] = {
+// Input, rendering, absolute.
+const std::tuple<const wchar_t*, const wchar_t*, bool> parseCases[] = {
     {L"C:\\a\\b", L"C:\\a\\b\\", true},
     {L"c:/a//b/", L"C:\\a\\b\\", true},
     {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
@@ -51,25 +46,21 @@ const ParseCase parseCases[] = {
     {L"\\\\server/share/d/../e", L"\\\\server\\share\\d\\..\\e\\", true},
     {L"\\\\?\\UNC\\server\\share", L"\\\\server\\share\\", true},
     {L"\\\\?\\C:\\x", L"C:\\x\\", true},
-    {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true},
-    {L"C:\\..", L"<null>", false},
-    {L"\\\\server\\", L"<null>", false},
-    {L"1:\\x", L"<null>", false},
-    {L"ab:c", L"<null>", false},
-    {L"C:\\a*b", L"<null>", false},
-    {L"C:\\dot.\\x", L"<null>", false},
-    {L"\\\\?\\C:/x", L"<null>", false},
-};
+    {L"C:\\caf\u00e9\\with space", L"C:\\caf\u00e9\\with space\\", true}};
+const wchar_t* const rejected[] = {L"C:\\..",  L"\\\\server\\", L"1:\\x",      L"ab:c",
+                                   L"C:\\a*b", L"C:\\dot.\\x",  L"\\\\?\\C:/x"};
 
 TEST(DirectoryPath, ParsesAndRenders)
 {
-    for (const ParseCase& c : parseCases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.input)));
-        const SmartPtr<const Directory> d = dir(c.input);
-        EXPECT_EQ(fullName(d), c.fullName);
+    for (const auto& [input, rendered, absolute] : parseCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(input)));
+        const SmartPtr<const Directory> d = dir(input);
+        EXPECT_EQ(fullName(d), rendered);
         if (d)
-            EXPECT_EQ(d->isAbsolute(), c.absolute);
+            EXPECT_EQ(d->isAbsolute(), absolute);
     }
+    for (const wchar_t* input : rejected)
+        EXPECT_FALSE(dir(input)) << testing::PrintToString(std::wstring(input));
     std::wstring deep = L"C:";
     for (int i = 0; i < 40; ++i)
         deep += L"\\level" + std::to_wstring(i);
@@ -98,21 +89,33 @@ TEST(DirectoryPath, NameParentLevelsAndCombineFailingAboveRoot)
     EXPECT_FALSE(base->combine(File::fromString(L"..\\..\\f.txt")) || base->combine(SmartPtr<const File>()));
 }
 
-TEST(DirectoryPath, AbsoluteAndRelativeForms)
+TEST(DirectoryPath, AbsoluteAndRelativeFormsEqualityAndContainment)
 {
     EXPECT_EQ(fullName(dir(L"x\\y")->makeAbsolute()), currentFolder() + L"x\\y\\");
     EXPECT_EQ(fullName(SmartPtr<const Directory>(new Directory)->makeAbsolute()), currentFolder());
     EXPECT_FALSE(dir(L"Q:rel")->makeAbsolute()) << "a missing drive has no current directory";
 
-    const wchar_t* const cases[][3] = {
-        {L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
-        {L"C:\\a", L"D:\\a", L"C:\\a\\"},
-        {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
-        {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"},
-    };
-    for (const auto& c : cases)
+    const wchar_t* const relatives[][3] = {{L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
+                                           {L"C:\\a", L"D:\\a", L"C:\\a\\"},
+                                           {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
+                                           {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"}};
+    for (const auto& c : relatives)
         EXPECT_EQ(fullName(dir(c[0])->makeRelative(dir(c[1]))), c[2]) << c[0];
     EXPECT_FALSE(dir(L"C:\\a")->makeRelative(SmartPtr<const Directory>()));
+
+    const std::tuple<std::wstring, std::wstring, FileSystemItem::ComparisonResult> comparisons[] = {
+        {L"C:\\A", L"c:\\a", FileSystemItem::Equal},
+        {L"C:\\a", L"C:\\a\\b", FileSystemItem::Different},
+        {L"\\a", L"C:\\a", FileSystemItem::Different},
+        {L"sub", currentFolder() + L"SUB", FileSystemItem::Equal},
+        {L"Q:rel", L"Q:\\rel", FileSystemItem::Undetermined}};
+    for (const auto& [a, b, result] : comparisons)
+        EXPECT_EQ(dir(a)->equals(dir(b)), result) << a;
+    EXPECT_EQ(dir(L"C:\\a")->equals(SmartPtr<const Directory>()), FileSystemItem::Undetermined);
+
+    const SmartPtr<const File> file = File::fromString(L"C:\\a\\b\\f.txt");
+    EXPECT_TRUE(dir(L"C:\\a")->contains(*file) && dir(L"b")->contains(*file));
+    EXPECT_FALSE(dir(L"C:\\A")->contains(*file));
 }
 
 // Catches drive-relative paths on a drive that is not the current one failing to resolve.
@@ -136,23 +139,6 @@ TEST(DirectoryPath, DriveRelativeOnAnotherDrive)
         << name;
     EXPECT_EQ(dir(relative)->equals(absolute), FileSystemItem::Equal);
     EXPECT_EQ(fullName(dir(relative)->makeRelative(absolute->getParent())), L"data\\");
-}
-
-TEST(DirectoryPath, EqualsAndContains)
-{
-    const std::tuple<std::wstring, std::wstring, FileSystemItem::ComparisonResult> cases[] = {
-        {L"C:\\A", L"c:\\a", FileSystemItem::Equal},
-        {L"C:\\a", L"C:\\a\\b", FileSystemItem::Different},
-        {L"\\a", L"C:\\a", FileSystemItem::Different},
-        {L"sub", currentFolder() + L"SUB", FileSystemItem::Equal},
-        {L"Q:rel", L"Q:\\rel", FileSystemItem::Undetermined}};
-    for (const auto& c : cases)
-        EXPECT_EQ(dir(std::get<0>(c))->equals(dir(std::get<1>(c))), std::get<2>(c)) << std::get<0>(c);
-    EXPECT_EQ(dir(L"C:\\a")->equals(SmartPtr<const Directory>()), FileSystemItem::Undetermined);
-
-    const SmartPtr<const File> file = File::fromString(L"C:\\a\\b\\f.txt");
-    EXPECT_TRUE(dir(L"C:\\a")->contains(*file) && dir(L"b")->contains(*file));
-    EXPECT_FALSE(dir(L"C:\\A")->contains(*file));
 }
 
 } // namespace

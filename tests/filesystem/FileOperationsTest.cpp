@@ -9,22 +9,24 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace {
 
 using namespace testsupport;
 using namespace torv;
 
-TEST(FileQueries, ExistsAndSize)
+TEST(FileQueries, ExistsSizeStatTimesAndAccess)
 {
     TempFolder temp;
     writeFile(temp / L"f", "abc");
     makeDirectory(temp / L"d");
-    EXPECT_TRUE(temp.file(L"f")->exists() && !temp.file(L"d")->exists());
+    const SmartPtr<const File> file = temp.file(L"f"), missing = temp.file(L"none");
+    EXPECT_TRUE(file->exists() && !temp.file(L"d")->exists());
     ULARGE_INTEGER size;
     size.QuadPart = 99;
-    EXPECT_TRUE(!temp.file(L"none")->getFileSize(size) && size.QuadPart == 99u) << "a failure leaves the size";
-    EXPECT_TRUE(temp.file(L"f")->getFileSize(size) && size.QuadPart == 3u);
+    EXPECT_TRUE(!missing->getFileSize(size) && size.QuadPart == 99u) << "a failure leaves the size";
+    EXPECT_TRUE(file->getFileSize(size) && size.QuadPart == 3u);
 
     HANDLE big = CreateFileW((temp / L"big").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     DWORD returned = 0;
@@ -35,6 +37,17 @@ TEST(FileQueries, ExistsAndSize)
     CloseHandle(big);
     if (grown && temp.file(L"big")->getFileSize(size))
         EXPECT_TRUE(size.HighPart == 1u && size.LowPart == 1u << 30) << size.QuadPart;
+
+    struct _stat64i32 st = {};
+    EXPECT_TRUE(file->stat(st) && st.st_size == 3);
+    EXPECT_TRUE(temp.directory()->stat(st) && (st.st_mode & _S_IFDIR)) << "without its trailing backslash";
+    FILETIME time = {};
+    EXPECT_TRUE(file->getLastWriteTime(&time) && temp.directory()->getCreationTime(&time) && file->access(4));
+    EXPECT_FALSE(file->getLastWriteTime(nullptr) || file->getCreationTime(nullptr)) << "nowhere to store it";
+
+    FILETIME untouched = {7, 9};
+    EXPECT_FALSE(missing->stat(st) || missing->getLastWriteTime(&untouched) || missing->access(0));
+    EXPECT_EQ(untouched.dwLowDateTime, 7u);
 }
 
 TEST(FileRemove, RemovesFilesOnlyAndKeepsProtectedOnes)
@@ -98,22 +111,19 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
 // Catches a move that replaces an existing or held file, or loses the source on failure.
 TEST(FileMove, NeverOverAnExistingFileNorFromAHeldOne)
 {
-    const struct {
-        const wchar_t* from;
-        const wchar_t* to;
-        const wchar_t* held;
-    } refused[] = {{L"a", L"b", nullptr},
-                   {L"a", L"b", L"b"},
-                   {L"a", L"c", L"a"},
-                   {L"missing", L"c", nullptr},
-                   {L"a", L"no folder\\c", nullptr}};
+    // From, to, and the file held open.
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> refused[] = {{L"a", L"b", nullptr},
+                                                                                  {L"a", L"b", L"b"},
+                                                                                  {L"a", L"c", L"a"},
+                                                                                  {L"missing", L"c", nullptr},
+                                                                                  {L"a", L"no folder\\c", nullptr}};
     TempFolder temp;
     writeFile(temp / L"a", "a");
     writeFile(temp / L"b", "b");
     makeDirectory(temp / L"sub");
-    for (const auto& c : refused) {
-        const std::unique_ptr<ExclusiveOpen> lock(c.held ? new ExclusiveOpen(temp / c.held) : nullptr);
-        EXPECT_FALSE(temp.file(c.from)->move(temp.file(c.to))) << c.from << L" to " << c.to;
+    for (const auto& [from, to, held] : refused) {
+        const std::unique_ptr<ExclusiveOpen> lock(held ? new ExclusiveOpen(temp / held) : nullptr);
+        EXPECT_FALSE(temp.file(from)->move(temp.file(to))) << from << L" to " << to;
     }
     EXPECT_FALSE(temp.file(L"a")->move(SmartPtr<const File>()));
     EXPECT_EQ(snapshot(temp.path()),
@@ -157,24 +167,6 @@ TEST(WindowsError, EmptyKnownAndUnknownCodes)
         swprintf(bracketed, 16, L"[0x%08x]", static_cast<unsigned int>(code));
         EXPECT_STREQ(torv::getWindowsError().c_str(), bracketed);
     }
-}
-
-TEST(FileSystemItemQueries, StatTimesAndAccess)
-{
-    TempFolder temp;
-    writeFile(temp / L"f.txt", "12345");
-    const SmartPtr<const torv::File> file = temp.file(L"f.txt");
-    struct _stat64i32 st = {};
-    EXPECT_TRUE(file->stat(st) && st.st_size == 5);
-    EXPECT_TRUE(temp.directory()->stat(st) && (st.st_mode & _S_IFDIR)) << "without its trailing backslash";
-    FILETIME time = {};
-    EXPECT_TRUE(file->getLastWriteTime(&time) && temp.directory()->getCreationTime(&time) && file->access(4));
-    EXPECT_FALSE(file->getLastWriteTime(nullptr) || file->getCreationTime(nullptr)) << "nowhere to store it";
-
-    const SmartPtr<const torv::File> missing = temp.file(L"missing.txt");
-    FILETIME untouched = {7, 9};
-    EXPECT_FALSE(missing->stat(st) || missing->getLastWriteTime(&untouched) || missing->access(0));
-    EXPECT_EQ(untouched.dwLowDateTime, 7u);
 }
 
 } // namespace

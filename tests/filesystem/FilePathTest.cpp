@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -17,23 +19,15 @@ using torv::SmartPtr;
 
 std::wstring text(const torv::String& s) { return s.c_str(); }
 
-struct FileCase {
-    const wchar_t* input;
-    const wchar_t* fullName; // null: no file
-    const wchar_t* baseName;
-    const wchar_t* extension;
-    bool absolute;
-};
-
-const FileCase fileCases[] = {
+// Input, full name, base name, extension, absolute.
+const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, bool> fileCases[] = {
     {L"report.txt", L".\\report.txt", L"report", L"txt", false},
     {L"C:\\data\\archive.tar.gz", L"C:\\data\\archive.tar.gz", L"archive.tar", L"gz", true},
     {L".profile", L".\\.profile", L".profile", L"", false},
     {L"C:x.txt", L"C:x.txt", L"x", L"txt", false},
     {L"\\x", L"\\x", L"x", L"", true},
     {L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"\\\\srv\\share\\n\u00e4me mit leer.doc", L"n\u00e4me mit leer",
-     L"doc", true},
-};
+     L"doc", true}};
 
 const wchar_t* const rejected[] = {
     L"C:\\data\\",   L"C:\\data\\.",    L"C:\\data\\..", L"C:\\data\\a*.txt", L"C:\\data\\x.",
@@ -41,14 +35,14 @@ const wchar_t* const rejected[] = {
 
 TEST(FilePath, Parses)
 {
-    for (const FileCase& c : fileCases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.input)));
-        const SmartPtr<File> f = File::fromString(c.input);
+    for (const auto& [input, fullName, baseName, extension, absolute] : fileCases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(input)));
+        const SmartPtr<File> f = File::fromString(input);
         ASSERT_TRUE(f);
-        EXPECT_EQ(text(f->getFullName()), c.fullName);
-        EXPECT_EQ(text(f->getBaseName()), c.baseName);
-        EXPECT_EQ(text(f->getExtension()), c.extension);
-        EXPECT_EQ(f->isAbsolute(), c.absolute);
+        EXPECT_EQ(text(f->getFullName()), fullName);
+        EXPECT_EQ(text(f->getBaseName()), baseName);
+        EXPECT_EQ(text(f->getExtension()), extension);
+        EXPECT_EQ(f->isAbsolute(), absolute);
     }
     for (const wchar_t* input : rejected)
         EXPECT_FALSE(File::fromString(input)) << testing::PrintToString(std::wstring(input));
@@ -75,7 +69,7 @@ TEST(FilePath, RenamingAndExtensionsKeepTheSharedDirectory)
     EXPECT_FALSE(File::fromString(*folder, L".."));
 }
 
-TEST(FilePath, AbsoluteAndRelativeForms)
+TEST(FilePath, AbsoluteAndRelativeFormsAndEquality)
 {
     const SmartPtr<const File> absolute = File::fromString(L"C:\\a\\b\\f.txt");
     EXPECT_EQ(absolute->makeAbsolute().get(), absolute.get());
@@ -90,10 +84,7 @@ TEST(FilePath, AbsoluteAndRelativeForms)
     const SmartPtr<File> renamed = File::fromString(L"f.txt");
     renamed->setName(L"bad|name");
     EXPECT_FALSE(renamed->makeAbsolute()) << "the unchecked name is rejected when re-parsed";
-}
 
-TEST(FilePath, Equals)
-{
     const SmartPtr<const File> lower = File::fromString(L"C:\\d\\report.txt");
     EXPECT_EQ(lower->equals(File::fromString(L"c:\\D\\REPORT.TXT")), FileSystemItem::Equal);
     for (const wchar_t* other : {L"C:\\d\\report.doc", L"C:\\e\\report.txt"})
@@ -122,42 +113,20 @@ TEST(SharedPaths, OneDirectoryUsedByManyThreads)
     EXPECT_EQ(shared->getRefCounter(), before);
 }
 
-struct NameCase {
-    const wchar_t* text;
-    bool validName;
-    bool validPattern;
-};
-
-const NameCase nameCases[] = {
-    {L".", true, false},
-    {L"..", true, false},
-    {L"", false, false},
-    {L"...", false, false},
-    {L"name.", false, false},
-    {L"name ", false, false},
-    {L"tab\there", false, false},
-    {L"a*b", false, true},
-    {L"a?b", false, true},
-    {L"*.txt", false, true},
-    {L"*.", false, false},
-    {L"c:d", false, false},
-    {L"a/b", false, false},
-    {L"a\\b", false, false},
-    {L"a|b", false, false},
-    {L"a<b", false, false},
-    {L"a\"b", false, false},
-    {L".profile", true, true},
-    {L"r\u00e9sum\u00e9 \u65e5\u672c", true, true},
-    {L" lead", true, true},
-};
-
+// groups[valid as a path component][valid as a search pattern]
 TEST(NameCheck, ComponentsAndPatterns)
 {
-    for (const NameCase& c : nameCases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
-        EXPECT_EQ(torv::isValidName(c.text), c.validName);
-        EXPECT_EQ(torv::isValidSearchPattern(c.text), c.validPattern);
-    }
+    const std::vector<const wchar_t*> groups[2][2] = {
+        {{L"", L"...", L"name.", L"name ", L"tab\there", L"*.", L"c:d", L"a/b", L"a\\b", L"a|b", L"a<b", L"a\"b"},
+         {L"a*b", L"a?b", L"*.txt"}},
+        {{L".", L".."}, {L".profile", L"r\u00e9sum\u00e9 \u65e5\u672c", L" lead"}}};
+    for (const bool validName : {false, true})
+        for (const bool validPattern : {false, true})
+            for (const wchar_t* text : groups[validName][validPattern]) {
+                SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+                EXPECT_EQ(torv::isValidName(text), validName);
+                EXPECT_EQ(torv::isValidSearchPattern(text), validPattern);
+            }
     EXPECT_FALSE(torv::isValidName(torv::String::NIL) || torv::isValidSearchPattern(torv::String::NIL));
 }
 

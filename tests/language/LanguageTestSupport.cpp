@@ -85,12 +85,10 @@ HostModule::HostModule(const std::wstring& folder, const std::wstring& name)
     EXPECT_NE(module, nullptr) << "cannot load host module";
 }
 
+// Places the fixture first, then loads it like the other constructor.
 HostModule::HostModule(PlacedFiles& placed, const wchar_t* fixture, const std::wstring& name)
-    : folder(scratchFolder()), name(name)
+    : HostModule((placed.place(scratchFolder() + name + L".dll", fixture), scratchFolder()), name)
 {
-    placed.place(stem() + L".dll", fixture);
-    module = LoadLibraryW((stem() + L".dll").c_str());
-    EXPECT_NE(module, nullptr) << "cannot load host module";
 }
 
 int loadedMarker(HINSTANCE host, LANGID language)

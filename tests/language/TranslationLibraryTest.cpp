@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace langtest;
@@ -36,45 +37,34 @@ void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std:
 
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 {
-    struct Case {
-        bool in[3];
-        int expected;
-    }; // module folder, languages folder, data folder
-    const Case cases[] = {{{true, true, true}, 1},
-                          {{false, true, true}, 2},
-                          {{true, false, true}, 1},
-                          {{false, false, true}, 3},
-                          {{false, false, false}, MODULE_ITSELF}};
+    // Which of module folder, languages folder and data folder hold a translation, and the one loaded.
+    const std::pair<const char*, int> cases[] = {
+        {"111", 1}, {"011", 2}, {"101", 1}, {"001", 3}, {"000", MODULE_ITSELF}};
     PlacedFiles placedHost;
     HostModule host(placedHost, L"LangVersionFull", L"Ordered");
     const std::wstring stems[] = {host.stem(), host.stemInLanguagesFolder(),
                                   commonFilesFolder() + L"Torv Test Works\\Language Probe\\2.5.1\\Ordered"};
-    for (const Case& c : cases) {
+    for (const auto& [in, expected] : cases) {
         PlacedFiles placed;
         for (int folder = 0; folder < 3; ++folder)
-            if (c.in[folder])
+            if (in[folder] == '1')
                 placed.place(stems[folder] + L"DEU.dll", MARKER_FIXTURES[folder]);
-        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), c.expected) << c.in[0] << c.in[1] << c.in[2];
+        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), expected) << in;
     }
 }
 
 TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 {
-    struct Case {
-        const wchar_t* fixture;
-        const wchar_t* dataFolder;
-    };
-    const Case cases[] = {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
         // The second translation of this block names another folder.
         {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
-        {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"},
-    };
-    for (const Case& c : cases) {
+        {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"}};
+    for (const auto& [fixture, dataFolder] : cases) {
         PlacedFiles placed;
-        HostModule host(placed, c.fixture, L"Versioned");
-        placeTranslations(placed, commonFilesFolder() + c.dataFolder + L"Versioned", {{L"DEU", 3}});
-        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), 3) << c.fixture;
+        HostModule host(placed, fixture, L"Versioned");
+        placeTranslations(placed, commonFilesFolder() + dataFolder + L"Versioned", {{L"DEU", 3}});
+        EXPECT_EQ(loadedMarker(host.handle(), GERMAN), 3) << fixture;
     }
 }
 
@@ -94,12 +84,7 @@ TEST(TranslationLibrary, VersionBlockWithoutTranslationTableThrows)
 
 TEST(TranslationLibrary, LanguageListOrder)
 {
-    struct Case {
-        std::vector<Translation> translations;
-        LANGID preferred;
-        int expected;
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<Translation>, LANGID, int> cases[] = {
         // The preferred language comes before US English.
         {{{L"DEU", 1}, {L"ENU", 2}}, GERMAN, 1},
         // Without a file for it, the list goes on to the defaults and US English.
@@ -114,10 +99,10 @@ TEST(TranslationLibrary, LanguageListOrder)
     };
     PlacedFiles placedHost;
     HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");
-    for (const Case& c : cases) {
+    for (const auto& [translations, preferred, expected] : cases) {
         PlacedFiles placed;
-        placeTranslations(placed, host.stem(), c.translations);
-        EXPECT_EQ(loadedMarker(host.handle(), c.preferred), c.expected) << std::hex << c.preferred;
+        placeTranslations(placed, host.stem(), translations);
+        EXPECT_EQ(loadedMarker(host.handle(), preferred), expected) << std::hex << preferred;
     }
 }
 
@@ -126,28 +111,20 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
     const wchar_t german[] = L"DEU";
     const wchar_t tooLong[] = L"DEUX";
     const DWORD number = 7;
-    struct Case {
-        DWORD type;
-        const void* data;
-        DWORD size;
-        int expected;
-    };
-    const Case cases[] = {
-        {REG_SZ, german, sizeof german, 1},
-        {REG_EXPAND_SZ, german, sizeof german, 1},
-        // Not accepted: the preferred language's file serves.
-        {REG_SZ, tooLong, sizeof tooLong, 2},
-        {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
-        {REG_DWORD, &number, sizeof number, 2},
-        // Accepted but without a file: nothing else is tried.
-        {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF},
-    };
+    const std::tuple<DWORD, const void*, DWORD, int> cases[] = {{REG_SZ, german, sizeof german, 1},
+                                                                {REG_EXPAND_SZ, german, sizeof german, 1},
+                                                                // Not accepted: the preferred language's file serves.
+                                                                {REG_SZ, tooLong, sizeof tooLong, 2},
+                                                                {REG_SZ, tooLong, sizeof tooLong - sizeof(wchar_t), 2},
+                                                                {REG_DWORD, &number, sizeof number, 2},
+                                                                // Accepted but without a file: nothing else is tried.
+                                                                {REG_SZ, L"FRA", sizeof german, MODULE_ITSELF}};
     PlacedFiles placed;
     HostModule host(placed, MARKER_FIXTURES[2], L"Configured");
     placeTranslations(placed, host.stem(), {{L"DEU", 1}, {L"ISL", 2}});
-    for (const Case& c : cases) {
-        ProgramSettings settings(c.type, c.data, c.size);
-        EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), c.expected) << c.type << " " << c.size;
+    for (const auto& [type, data, size, expected] : cases) {
+        ProgramSettings settings(type, data, size);
+        EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), expected) << type << " " << size;
     }
     EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), 2) << "setting not removed";
 }

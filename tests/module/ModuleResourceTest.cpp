@@ -67,33 +67,24 @@ TEST_F(ModuleResources, MissingOrEmptyResourcesAreNotFound)
     EXPECT_EQ(nullptr, thisModule().loadResource(String(L"RESOURCE.H"), L"METADATA", true));
 }
 
-struct LanguageCase {
-    const wchar_t* name;
-    DWORD requested;
-    const char* expected; // null: whichever variant the default rules give
-    LANGID chosen;        // 0: no choice, the thread locale comes back
-};
-
-class LanguageChoice : public ModuleResources, public ::testing::WithParamInterface<LanguageCase> {};
-
-TEST_P(LanguageChoice, PicksTheVariantAndReportsItsLocale)
+// Resource, requested language (0: the thread locale, 0x0409 here), expected bytes (null: whichever variant the
+// default rules give), chosen language (0: no choice, the thread locale comes back).
+TEST_F(ModuleResources, LanguageChoicePicksTheVariantAndReportsItsLocale)
 {
-    const LanguageCase& c = GetParam();
+    const std::tuple<const wchar_t*, DWORD, const char*, LANGID> cases[] = {
+        {L"VARIANTS", 0x0C07, nullptr, 0},    {L"VARIANTS", 0x0009, "en", 0x0009},
+        {L"NEUTRAL", 0x0807, "de", 0x0007},   {L"NEUTRAL", 0x0407, "de-DE", 0x0407},
+        {L"SINGLE", 0x0409, "de-DE", 0x0407}, {L"SINGLE", 0, "de-DE", 0x0407},
+        {L"NEUTRAL", 0, nullptr, 0}};
     const LCID before = GetThreadLocale();
-    DWORD languageChoice = c.requested;
-    const std::string found = bytes(c.name, true, &languageChoice);
-    EXPECT_TRUE(!found.empty() && found == (c.expected ? c.expected : found)) << found;
-    EXPECT_EQ(c.chosen ? (before & 0x000F0000) | c.chosen : before, languageChoice);
-    EXPECT_EQ(before, GetThreadLocale());
+    for (const auto& [name, requested, expected, chosen] : cases) {
+        DWORD languageChoice = requested;
+        const std::string found = bytes(name, true, &languageChoice);
+        EXPECT_TRUE(!found.empty() && found == (expected ? expected : found)) << found;
+        EXPECT_EQ(chosen ? (before & 0x000F0000) | chosen : before, languageChoice) << name << requested;
+        EXPECT_EQ(before, GetThreadLocale());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Variants, LanguageChoice,
-    ::testing::Values(LanguageCase{L"VARIANTS", 0x0C07, nullptr, 0}, LanguageCase{L"VARIANTS", 0x0009, "en", 0x0009},
-                      LanguageCase{L"NEUTRAL", 0x0807, "de", 0x0007}, LanguageCase{L"NEUTRAL", 0x0407, "de-DE", 0x0407},
-                      LanguageCase{L"SINGLE", 0x0409, "de-DE", 0x0407},
-                      // 0 stands for the thread locale, 0x0409 here.
-                      LanguageCase{L"SINGLE", 0, "de-DE", 0x0407}, LanguageCase{L"NEUTRAL", 0, nullptr, 0}));
 
 TEST_F(ModuleResources, StreamReadsTheBytesInOrderAndCannotSeek)
 {

@@ -27,57 +27,45 @@ std::unique_ptr<std::istream> libraryHeader()
     return torv::BaseNode::Class()->module->loadResource(String(L"RESOURCE.H"), L"METADATA", false);
 }
 
-struct LineCase {
-    const char* line;
-    bool accepted;
-    unsigned int value; // stored for NAME, UNKNOWN when nothing is stored
-};
-
-class SymbolLine : public ::testing::TestWithParam<LineCase> {};
-
-// Each line is read after "#define BASE 40960".
-TEST_P(SymbolLine, IsParsedAsDefinitionOrRejected)
+// Each line is read after "#define BASE 40960"; `value` is what NAME gets, UNKNOWN when nothing is stored.
+void expectLine(const char* line, bool accepted, unsigned int value)
 {
-    const LineCase& c = GetParam();
+    SCOPED_TRACE(line);
     SymbolTable table;
     ASSERT_TRUE(parse(table, "#define BASE 40960\r\n"));
-    EXPECT_EQ(c.accepted, parse(table, std::string(c.line) + "\r\n")) << c.line;
-    EXPECT_EQ(c.value, valueOf(table, L"NAME")) << c.line;
+    EXPECT_EQ(accepted, parse(table, std::string(line) + "\r\n"));
+    EXPECT_EQ(value, valueOf(table, L"NAME"));
     EXPECT_EQ(40960u, valueOf(table, L"BASE"));
 }
 
-const LineCase lineCases[] = {
-    {"#define NAME 4096", true, 4096},
-    {"#define\tNAME\t4096\t// comment", true, 4096},
-    {"  #define NAME (4096)", true, 4096},
-    {"#define NAME 100L", true, 100},
-    {"#define NAME BASE", true, 40960},
-    {"#define NAME base", true, 40960},
-    {"#define NAME 0x8000", true, 0},
-    {"#define NAME (BASE-1)", true, 0},
-    {"#define NAME _X", true, 0},
-    {"#define NAME (-1)", true, 0xFFFFFFFFu},
-    // The conversion saturates at the largest long.
-    {"#define NAME 4294967296", true, 0x7FFFFFFFu},
-    {"#define NAME", true, 0},
-    {"#define NAME   ", true, 0},
-    {"// #define NAME 3", true, 3},
-    {"#define NAME -1", false, UNKNOWN},
-    {"#define NAME UNDEFINED", false, UNKNOWN},
-    {"#defineNAME 1", false, UNKNOWN},
-    {"#define", false, UNKNOWN},
-    {"#define    ", false, UNKNOWN},
-    {"#define BASE 1", false, UNKNOWN},
-    {"#define base 1", false, UNKNOWN},
-    {"#undef NAME", true, UNKNOWN},
-    {"#pragma once", true, UNKNOWN},
-    {"#DEFINE NAME 1", true, UNKNOWN},
-    {"", true, UNKNOWN},
-    {"#define _APS_NEXT_RESOURCE_VALUE 101", true, UNKNOWN},
-};
-INSTANTIATE_TEST_SUITE_P(Lines, SymbolLine, ::testing::ValuesIn(lineCases));
+TEST(SymbolLine, IsParsedAsDefinitionOrRejected)
+{
+    const std::pair<const char*, unsigned int> definitions[] = {
+        {"#define NAME 4096", 4096},
+        {"#define\tNAME\t4096\t// comment", 4096},
+        {"  #define NAME (4096)", 4096},
+        {"#define NAME 100L", 100},
+        {"#define NAME BASE", 40960},
+        {"#define NAME base", 40960},
+        {"#define NAME 0x8000", 0},
+        {"#define NAME (BASE-1)", 0},
+        {"#define NAME _X", 0},
+        {"#define NAME (-1)", 0xFFFFFFFFu},
+        {"#define NAME 4294967296", 0x7FFFFFFFu}, // saturates at the largest long
+        {"#define NAME", 0},
+        {"#define NAME   ", 0},
+        {"// #define NAME 3", 3}};
+    for (const auto& definition : definitions)
+        expectLine(definition.first, true, definition.second);
+    for (const char* line : {"#define NAME -1", "#define NAME UNDEFINED", "#defineNAME 1", "#define", "#define    ",
+                             "#define BASE 1", "#define base 1"})
+        expectLine(line, false, UNKNOWN);
+    for (const char* line :
+         {"#undef NAME", "#pragma once", "#DEFINE NAME 1", "", "#define _APS_NEXT_RESOURCE_VALUE 101"})
+        expectLine(line, true, UNKNOWN);
+}
 
-TEST(SymbolTable, BadLinesFailTheStreamButKeepTheGoodOnes)
+TEST(SymbolTable, BadLinesStreamStatesAndLongLinesFailButKeepTheGoodOnes)
 {
     SymbolTable table;
     EXPECT_FALSE(parse(table, "#define X 1\r\n#define x 2\r\n#define B A\r\n#define A 7\r\n#define C A\r\n"));
@@ -91,11 +79,8 @@ TEST(SymbolTable, BadLinesFailTheStreamButKeepTheGoodOnes)
     table = table;
     EXPECT_TRUE(parse(copy, "#define D 4\n"));
     EXPECT_TRUE(valueOf(table, L"D") == UNKNOWN && valueOf(copy, L"A") == 7u);
-}
 
-TEST(SymbolTable, StreamStatesAndLongLines)
-{
-    SymbolTable table;
+    table = SymbolTable();
     EXPECT_TRUE(parse(table, "") && table.lookupValue(0).empty());
     for (std::ios::iostate state : {std::ios::failbit, std::ios::badbit}) {
         std::istringstream in("#define X 1\n");
@@ -148,22 +133,15 @@ TEST(SymbolTableFuzz, RandomAndMutatedLinesAreHandled)
         for (int e = 0; e < edits; ++e) {
             const char c = alphabet[pick(alphabet.size())];
             const std::size_t at = line.empty() ? 0 : pick(line.size() + 1);
-            switch (pick(4)) {
-            case 0:
+            const std::size_t kind = pick(4);
+            if (kind == 0)
                 line.insert(at, 1, c);
-                break;
-            case 1:
-                if (at < line.size())
-                    line[at] = c;
-                break;
-            case 2:
-                if (at < line.size())
-                    line.erase(at, 1);
-                break;
-            default:
+            else if (kind == 3)
                 line = std::string(pick(300), c);
-                break;
-            }
+            else if (kind == 1 && at < line.size())
+                line[at] = c;
+            else if (at < line.size())
+                line.erase(at, 1);
         }
         std::istringstream in(line + "\r\n" + line);
         table.parseHeaderFile(in);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <sstream>
+#include <tuple>
 #include <type_traits>
 
 using torv::String;
@@ -64,9 +65,7 @@ TEST(StringCore, OversizedResultsThrowBadAllocation)
 {
     String kept(L"ab");
     const std::pair<const char*, std::function<void()>> cases[] = {
-        {"fill count", [] { String(L'x', INT_MAX); }},
-        {"appended length", [&kept] { kept.write(L"cd", INT_MAX); }},
-    };
+        {"fill count", [] { String(L'x', INT_MAX); }}, {"appended length", [&kept] { kept.write(L"cd", INT_MAX); }}};
     for (const auto& c : cases) {
         try {
             c.second();
@@ -84,7 +83,7 @@ static_assert(std::is_same_v<decltype(&torv::StringVal::concatenation),
                              torv::StringVal* (torv::StringVal::*)(const wchar_t*, int)>,
               "concatenation is exported as a non-const member");
 
-TEST(StringCore, CopiesShareOneBlockAndWritesUnshare)
+TEST(StringCore, CopiesShareOneBlockAndWritesUnshareWithRoomForIndexLength)
 {
     String a(L"hello");
     String b = a;
@@ -96,13 +95,9 @@ TEST(StringCore, CopiesShareOneBlockAndWritesUnshare)
     EXPECT_EQ(b.length(), 2) << "an edit makes the length be counted again";
     a = a;
     EXPECT_STREQ(a.c_str(), L"hello") << "self-assignment is harmless";
-}
 
-// Fault: unshare() copies one unit short when the length counts a trailing
-// NUL, so the allowed write at index == length lands past the copy (the
-// checked build's guard units trap on it).
-TEST(StringCore, UnshareKeepsRoomForIndexLength)
-{
+    // Fault: unshare() copies one unit short when the length counts a trailing NUL, so the allowed write at
+    // index == length lands past the copy (the checked build's guard units trap on it).
     String written(L"");
     written.write(L"ab\0", 3);
     for (const String& source : {String(L"ab\0\0", 4), written}) {
@@ -135,26 +130,19 @@ TEST(StringCore, ConcatenationNilRules)
     EXPECT_EQ(shared.block(), source.block()) << "NIL += t shares t's block";
 }
 
-struct CompareCase {
-    const wchar_t* a;
-    const wchar_t* b;
-    int ordinal;
-    int ignoringCase;
-};
-
 TEST(StringCore, ComparisonTableAndStringLess2)
 {
-    const CompareCase cases[] = {
-        {nullptr, nullptr, 0, 0}, {nullptr, L"", -1, -1},  {L"", nullptr, 1, 1},    {nullptr, L"abc", -1, -1},
-        {L"ab", L"abc", -1, -1},  {L"abc", L"ab", 1, 1},   {L"\u00e9", L"z", 1, 1}, {L"abc", L"abc", 0, 0},
-        {L"ABC", L"abc", -1, 0},  {L"abc", L"ABD", 1, -1},
-    };
-    for (const CompareCase& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(shown(c.a)) + L" / " + shown(c.b)));
-        const String a(c.a), b(c.b);
-        EXPECT_TRUE(a.compare(b) == c.ordinal && a.compare(c.b) == c.ordinal);
-        EXPECT_TRUE(sign(a.compareIgnoreCase(b)) == c.ignoringCase && sign(a.compareIgnoreCase(c.b)) == c.ignoringCase);
-        EXPECT_TRUE((a == c.b) == (c.ordinal == 0) && (a != b) == (c.ordinal != 0));
+    // Texts, then the ordinal and the case-folding comparison.
+    const std::tuple<const wchar_t*, const wchar_t*, int, int> cases[] = {
+        {nullptr, nullptr, 0, 0}, {nullptr, L"", -1, -1}, {L"", nullptr, 1, 1},    {nullptr, L"abc", -1, -1},
+        {L"ab", L"abc", -1, -1},  {L"abc", L"ab", 1, 1},  {L"\u00e9", L"z", 1, 1}, {L"abc", L"abc", 0, 0},
+        {L"ABC", L"abc", -1, 0},  {L"abc", L"ABD", 1, -1}};
+    for (const auto& [textA, textB, ordinal, ignoringCase] : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(shown(textA)) + L" / " + shown(textB)));
+        const String a(textA), b(textB);
+        EXPECT_TRUE(a.compare(b) == ordinal && a.compare(textB) == ordinal);
+        EXPECT_TRUE(sign(a.compareIgnoreCase(b)) == ignoringCase && sign(a.compareIgnoreCase(textB)) == ignoringCase);
+        EXPECT_TRUE((a == textB) == (ordinal == 0) && (a != b) == (ordinal != 0));
     }
     EXPECT_EQ(String(L"a").compare(L'b'), -1);
     EXPECT_EQ(String().compare(L'a'), -1);

@@ -33,47 +33,33 @@ void expectAppends(const T& value, const wchar_t* expected)
         << "builder << " << ::testing::PrintToString(value) << " gave '" << built.c_str() << "'";
 }
 
+template <class... Values>
+void expectEach(const std::pair<Values, const wchar_t*>&... cases)
+{
+    (expectAppends(cases.first, cases.second), ...);
+}
+
 TEST(StringFormat, AppendersWriteTheSameTextInStringAndBuilder)
 {
-    expectAppends("bc", L"bc");
-    expectAppends('A', L"65"); // a char appends its number
-    expectAppends(static_cast<char>(-128), L"-128");
-    expectAppends(L'A', L"A");
-    expectAppends(L'\0', L"");
-    expectAppends(L"wide", L"wide");
-    expectAppends(String(L"str"), L"str");
-    expectAppends(String(), L""); // NIL appends nothing
-    expectAppends(static_cast<unsigned char>(255), L"255");
-    expectAppends(static_cast<short>(-32768), L"-32768");
-    expectAppends(static_cast<unsigned short>(65535), L"65535");
-    expectAppends(-1, L"-1");
-    expectAppends(4294967295u, L"4294967295");
-    expectAppends(LONG_MIN, L"-2147483648");
-    expectAppends(4000000000ul, L"4000000000");
-    expectAppends(LLONG_MIN, L"-9223372036854775808");
-    expectAppends(ULLONG_MAX, L"18446744073709551615");
-    expectAppends(true, L"true");
-    expectAppends(false, L"false");
+    // A char appends its number, NIL appends nothing.
+    expectEach(std::pair{"bc", L"bc"}, std::pair{'A', L"65"}, std::pair{static_cast<char>(-128), L"-128"},
+               std::pair{L'A', L"A"}, std::pair{L'\0', L""}, std::pair{L"wide", L"wide"},
+               std::pair{String(L"str"), L"str"}, std::pair{String(), L""},
+               std::pair{static_cast<unsigned char>(255), L"255"}, std::pair{static_cast<short>(-32768), L"-32768"},
+               std::pair{static_cast<unsigned short>(65535), L"65535"}, std::pair{-1, L"-1"},
+               std::pair{4294967295u, L"4294967295"}, std::pair{LONG_MIN, L"-2147483648"},
+               std::pair{4000000000ul, L"4000000000"}, std::pair{LLONG_MIN, L"-9223372036854775808"},
+               std::pair{ULLONG_MAX, L"18446744073709551615"}, std::pair{true, L"true"}, std::pair{false, L"false"});
 
     // Precision: about nine digits after the integer part, eight significant below one.
     const double inf = std::numeric_limits<double>::infinity();
     const float finf = std::numeric_limits<float>::infinity();
-    const std::tuple<double, const wchar_t*> doubles[] = {
-        {0.0, L"0"},
-        {0.5, L"0.5"},
-        {1.0 / 3, L"0.33333333"},
-        {100.0, L"100"},
-        {-2.25, L"-2.25"},
-        {1234567.125, L"1234567.125"},
-        // Infinities have no digits to count; they append the run-time's own text.
-        {inf, L"1.#INF"},
-        {-inf, L"-1.#INF"}};
-    for (const auto& c : doubles)
-        expectAppends(std::get<0>(c), std::get<1>(c));
-    const std::tuple<float, const wchar_t*> floats[] = {
-        {2.0f / 3, L"0.6667"}, {10.5f, L"10.5"}, {finf, L"1.#INF"}, {-finf, L"-1.#INF"}};
-    for (const auto& c : floats)
-        expectAppends(std::get<0>(c), std::get<1>(c));
+    expectEach(std::pair{0.0, L"0"}, std::pair{0.5, L"0.5"}, std::pair{1.0 / 3, L"0.33333333"},
+               std::pair{100.0, L"100"}, std::pair{-2.25, L"-2.25"}, std::pair{1234567.125, L"1234567.125"},
+               std::pair{2.0f / 3, L"0.6667"}, std::pair{10.5f, L"10.5"});
+    // Infinities have no digits to count; they append the run-time's own text.
+    expectEach(std::pair{inf, L"1.#INF"}, std::pair{-inf, L"-1.#INF"}, std::pair{finf, L"1.#INF"},
+               std::pair{-finf, L"-1.#INF"});
     wchar_t exponent[56];
     _snwprintf(exponent, 56, L"%.8g", 1e-5);
     expectAppends(1e-5, exponent);
@@ -97,10 +83,15 @@ TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
 
     builder.clear();
     EXPECT_TRUE(builder.toString().block() == String::EMPTY.block()) << "an empty builder gives EMPTY, not NIL";
+    String printed(L"old");
+    printed.printf(L"[0x%08x] '%s' and '%s' (%d) %s", 0x1234u, String(L"wide"), String(), 7, L"lit");
     builder.printf(L"[0x%08x] '%s' and '%s' (%d) %s", 0x1234u, String(L"wide"), String(), 7, L"lit");
+    EXPECT_STREQ(printed.c_str(), L"[0x00001234] 'wide' and '' (7) lit") << "replaces the text, NIL formats as empty";
+    EXPECT_TRUE(sameText(builder.toString(), printed));
+    printed.printf(L"%s", String(L'y', 40000));
     builder.printf(L"%s", String(L'y', 40000));
-    EXPECT_EQ(builder.length(), 34 + 40000) << "printf appends all of its output, NIL formats as empty";
-    EXPECT_STREQ(builder.toString().substr(0, 34).c_str(), L"[0x00001234] 'wide' and '' (7) lit");
+    EXPECT_TRUE(printed.length() == 32768 && builder.length() == 34 + 40000)
+        << "String's printf stops at 32768 units, the builder's appends all of its output";
     builder.printf(nullptr);
     EXPECT_EQ(builder.length(), 34 + 40000) << "a null format appends nothing";
     EXPECT_THROW(builder.write(L"x", INT_MAX), torv::AllocationFailure) << "a length past int's range must not wrap";
@@ -197,15 +188,6 @@ TEST(StringFormat, StringConsumerLinesAndQuotes)
         EXPECT_TRUE(out.isNil() == (read == 1) && sameText(readerOut, out) && sameText(reader.rest(), nil))
             << "read " << read << " of NIL";
     }
-}
-
-TEST(StringFormat, PrintfReplacesTheTextUpTo32768Units)
-{
-    String s(L"old");
-    s.printf(L"[0x%08x] '%s' and '%s' (%d) %s", 0x1234u, String(L"wide"), String(), 7, L"lit");
-    EXPECT_STREQ(s.c_str(), L"[0x00001234] 'wide' and '' (7) lit") << "NIL formats as empty text";
-    s.printf(L"%s", String(L'y', 40000));
-    EXPECT_EQ(s.length(), 32768);
 }
 
 } // namespace
