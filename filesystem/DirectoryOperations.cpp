@@ -11,8 +11,6 @@
 #include "filesystem/SystemPath.h"
 #include "filesystem/TorvFileProgressInterface.h"
 
-#include <cwchar>
-
 namespace torv {
 
 namespace {
@@ -26,8 +24,6 @@ bool removeDirectoryEntry(const Directory& directory)
     reportSystemFailure(L"Failed to remove directory '%s'.\r\nWindows error message: %s", directory);
     return false;
 }
-
-bool isDotName(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
 // Hands each item of a search to `act` and stops at the first that fails.
 // An entry whose name the path model rejects is reported and passed over,
@@ -94,7 +90,7 @@ bool Directory::isEmpty() const
         return GetLastError() == ERROR_FILE_NOT_FOUND; // a drive's root has no "." entry
     bool empty = true;
     do
-        empty = isDotName(entry.cFileName);
+        empty = isDotEntry(entry);
     while (empty && FindNextFileW(search, &entry));
     FindClose(search);
     return empty;

@@ -1,5 +1,6 @@
 #include "filesystem/FileSystemIterator.h"
 
+#include "filesystem/FileAttributes.h"
 #include "filesystem/SystemPath.h"
 
 namespace torv {
@@ -16,12 +17,6 @@ bool isDirectoryEntry(const WIN32_FIND_DATAW& entry)
 }
 
 bool isFileEntry(const WIN32_FIND_DATAW& entry) { return !isDirectoryEntry(entry); }
-
-bool isDotEntry(const WIN32_FIND_DATAW& entry)
-{
-    const wchar_t* name = entry.cFileName;
-    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
 
 bool isNamedEntry(const WIN32_FIND_DATAW& entry) { return !isDotEntry(entry); }
 
