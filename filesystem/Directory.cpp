@@ -2,6 +2,7 @@
 
 #include "filesystem/FailureReport.h"
 #include "filesystem/File.h"
+#include "filesystem/FileIdentity.h"
 #include "filesystem/NameCheck.h"
 #include "platform/WinApi.h"
 
@@ -285,11 +286,23 @@ SmartPtr<const Directory> Directory::resolved() const
     return absoluteForm ? absoluteForm->withLevelsOf(Directory()) : nullptr;
 }
 
-bool Directory::isApartFrom(const Directory& other) const
+bool Directory::enclosesFoldingCase(const Directory& other) const
+{
+    return equalFoldingCase(root, other.root) && levels.size() <= other.levels.size() &&
+           std::equal(levels.begin(), levels.end(), other.levels.begin(), equalFoldingCase);
+}
+
+// The text decides only where nothing can be opened: for every folder that
+// exists, the file system knows its other spellings.
+bool Directory::isApartFrom(const Directory& other, Place& mine, Place& theirs) const
 {
     const SmartPtr<const Directory> self = resolved();
     const SmartPtr<const Directory> another = other.resolved();
-    return self && another && !self->encloses(*another) && !another->encloses(*self);
+    if (!self || !another)
+        return false;
+    if (locate(self->getFullName(), mine) && locate(another->getFullName(), theirs))
+        return areApart(mine, theirs);
+    return !self->enclosesFoldingCase(*another) && !another->enclosesFoldingCase(*self);
 }
 
 FileSystemItem::ComparisonResult Directory::equals(const SmartPtr<const Directory>& other) const

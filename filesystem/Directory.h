@@ -30,6 +30,7 @@ class FileSystemIterator;
 class DirectoryIterator;
 class FileIterator;
 class TorvFileProgressInterface;
+struct Place;
 
 /// A directory path: optional root, absolute flag, level names.
 class TORV_API Directory : public FileSystemItem {
@@ -136,21 +137,25 @@ private:
     /// True when `other` is this directory or lies inside it, by root and
     /// levels without regard to case.
     bool encloses(const Directory& other) const;
+    /// The same, with case folded as the file system folds it.
+    bool enclosesFoldingCase(const Directory& other) const;
     /// The absolute form with "." and ".." resolved (network paths keep them
     /// when parsed); null when there is none.
     SmartPtr<const Directory> resolved() const;
-    /// Neither directory is the other or lies inside it; false when either
-    /// has no absolute form.
-    bool isApartFrom(const Directory& other) const;
+    /// Neither directory is the other or lies inside it, asked of the file
+    /// system; where either cannot be opened, their resolved paths are
+    /// compared. False when either has no absolute form. Fills in where both
+    /// really are, when the file system can tell.
+    bool isApartFrom(const Directory& other, Place& mine, Place& theirs) const;
     SmartPtr<const Directory> searchBase(const String& pattern) const;
     DWORD attributes() const;
     bool isLink() const;
     struct TreePass;
     bool removeTree(TreePass& pass) const;
-    bool removeSubdirectories(TreePass& pass) const;
-    bool removeFiles(TreePass& pass) const;
+    bool removeFiles(bool& complete) const;
     bool copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const;
-    bool copySubdirectories(const Directory& target, TreePass& pass) const;
+    static bool makeTargetLevel(const Directory& level, TreePass& pass);
+    static bool leadsAway(const Directory& folder, const TreePass& pass);
     bool copyFiles(const SmartPtr<const Directory>& target, TreePass& pass) const;
 
     bool absolute;

@@ -6,6 +6,7 @@
 #include "filesystem/FailureReport.h"
 #include "filesystem/File.h"
 #include "filesystem/FileAttributes.h"
+#include "filesystem/FileIdentity.h"
 #include "filesystem/FileSystemIterator.h"
 #include "filesystem/NameCheck.h"
 #include "filesystem/SystemPath.h"
@@ -25,39 +26,60 @@ bool removeDirectoryEntry(const Directory& directory)
     return false;
 }
 
-// Hands each item of a search to `act` and stops at the first that fails.
-// An entry whose name the path model rejects is reported and passed over,
-// and `complete` becomes false, so that the pass cannot end in success.
-// Without a search there is nothing to do.
-template <class Iterator, class Act>
-bool forEachItem(const Directory& directory, const SmartPtr<Iterator>& search, bool& complete, Act act)
+// Makes one directory whose parent exists.
+bool makeDirectoryEntry(const Directory& directory)
 {
-    if (!search)
+    if (CreateDirectoryW(systemPath(directory.getFullName()).c_str(), nullptr))
         return true;
-    for (;;) {
-        const auto item = search->getNext();
-        if (item) {
-            if (!act(item))
-                return false;
-        } else if (search->getRejectedName().isNil()) {
-            return true;
-        } else {
-            reportFailure(L"The entry '%s' in the directory '%s' has a name that no path can hold; it was passed over.",
-                          search->getRejectedName(), directory.getFullName());
-            complete = false;
-        }
-    }
+    reportSystemFailure(L"Failed to create the directory '%s'.\r\nWindows error message: %s", directory);
+    return false;
 }
+
+// The next item of a search of `directory` into `item`; false at the end.
+// An entry whose name no path can hold, and a listing that the system broke
+// off, are reported and make `complete` false: the pass goes on with what it
+// can reach, but cannot end in success. Without a search there is nothing.
+template <class Iterator, class Item>
+bool nextItem(const Directory& directory, Iterator* search, bool& complete, Item& item)
+{
+    while (search) {
+        item = search->getNext();
+        if (item)
+            return true;
+        if (search->getRejectedName().isNil())
+            break;
+        reportFailure(L"The entry '%s' in the directory '%s' has a name that no path can hold; it was passed over.",
+                      search->getRejectedName(), directory.getFullName());
+        complete = false;
+    }
+    if (search && search->getSearchError() != 0) {
+        SetLastError(search->getSearchError());
+        reportSystemFailure(L"Failed to list the directory '%s'.\r\nWindows error message: %s", directory);
+        complete = false;
+    }
+    return false;
+}
+
+// One level of a tree walked without native recursion: the folder (null
+// for the root, which the caller holds) and its search of subdirectories.
+struct TreeLevel {
+    SmartPtr<const Directory> folder;
+    SmartPtr<DirectoryIterator> subdirectories;
+    SmartPtr<const Directory> target; // the copy's counterpart
+    bool complete;
+};
 
 } // namespace
 
-// The options of one copy or removal of a tree, and whether it has passed
-// over an entry so far.
+// The options of one copy or removal of a tree, whether it has passed over
+// an entry so far, and where the copy's source and target really are.
 struct Directory::TreePass {
     bool recursive;
     bool overwrite;
     TorvFileProgressInterface* progress;
     bool complete;
+    Place source;
+    Place target;
 };
 
 // Asked without the trailing backslash below a root, so that a file of
@@ -96,29 +118,36 @@ bool Directory::isEmpty() const
     return empty;
 }
 
+// The missing parents are made outermost first, in a loop: a path may be
+// thousands of levels deep.
 bool Directory::create() const
 {
     if (!absolute) {
         const SmartPtr<const Directory> resolved = makeAbsolute();
         return resolved && resolved->create();
     }
+    if (!fitsSystem(*this))
+        return false;
     if (exists())
         return true;
-    const SmartPtr<const Directory> parent = getParent();
-    if (!parent) {
-        reportFailure(L"The drive or network share '%s' does not exist or is inaccessible.", root);
-        return false;
+    std::vector<SmartPtr<const Directory>> missing; // innermost first
+    for (SmartPtr<const Directory> parent = getParent(); !parent || !parent->exists(); parent = parent->getParent()) {
+        if (!parent) {
+            reportFailure(L"The drive or network share '%s' does not exist or is inaccessible.", root);
+            return false;
+        }
+        missing.push_back(parent);
     }
-    if (!parent->create())
-        return false;
-    if (CreateDirectoryW(systemPath(getFullName()).c_str(), nullptr))
-        return true;
-    reportSystemFailure(L"Failed to create the directory '%s'.\r\nWindows error message: %s", *this);
-    return false;
+    for (auto level = missing.rbegin(); level != missing.rend(); ++level)
+        if (!makeDirectoryEntry(**level))
+            return false;
+    return makeDirectoryEntry(*this);
 }
 
 bool Directory::remove(bool recursive) const
 {
+    if (!fitsSystem(*this))
+        return false;
     if (!exists())
         return true;
     if (recursive && !isLink() && !removeContents(true))
@@ -128,89 +157,151 @@ bool Directory::remove(bool recursive) const
 
 bool Directory::removeContents(bool recursive) const
 {
+    if (!fitsSystem(*this))
+        return false;
     if (!exists())
         return true;
     if (isLink()) {
         reportFailure(L"The directory '%s' is a link; the contents of its target are not removed.", getFullName());
         return false;
     }
-    TreePass pass{recursive, false, nullptr, true};
+    TreePass pass{recursive, false, nullptr, true, {}, {}};
     return removeTree(pass) && pass.complete;
 }
 
+// Depth first, each subdirectory emptied before it goes. A link among the
+// subdirectories goes as a link: its target stays. A subdirectory that keeps
+// an entry passed over stays too.
 bool Directory::removeTree(TreePass& pass) const
 {
-    return (!pass.recursive || removeSubdirectories(pass)) && removeFiles(pass);
+    if (!pass.recursive)
+        return removeFiles(pass.complete);
+    std::vector<TreeLevel> walk{{nullptr, findDirectories(everything), nullptr, true}};
+    while (!walk.empty()) {
+        TreeLevel& level = walk.back();
+        const Directory& folder = level.folder ? *level.folder : *this;
+        SmartPtr<const Directory> sub;
+        if (nextItem(folder, level.subdirectories.get(), level.complete, sub)) {
+            if (!sub->exists())
+                continue;
+            if (sub->isLink()) {
+                if (!removeDirectoryEntry(*sub))
+                    return false;
+                continue;
+            }
+            walk.push_back({sub, sub->findDirectories(everything), nullptr, true});
+            continue;
+        }
+        if (!folder.removeFiles(level.complete))
+            return false;
+        const TreeLevel done = level;
+        walk.pop_back();
+        if (walk.empty())
+            pass.complete = done.complete;
+        else if (!done.complete)
+            walk.back().complete = false;
+        else if (!removeDirectoryEntry(*done.folder))
+            return false;
+    }
+    return true;
 }
 
-// A link among the subdirectories goes as a link: its target stays. A
-// subdirectory that keeps an entry passed over stays too.
-bool Directory::removeSubdirectories(TreePass& pass) const
+bool Directory::removeFiles(bool& complete) const
 {
-    return forEachItem(*this, findDirectories(everything), pass.complete,
-                       [&pass](const SmartPtr<const Directory>& sub) {
-                           if (!sub->exists())
-                               return true;
-                           TreePass within{true, false, nullptr, true};
-                           if (!sub->isLink() && !sub->removeTree(within))
-                               return false;
-                           if (within.complete)
-                               return removeDirectoryEntry(*sub);
-                           pass.complete = false;
-                           return true;
-                       });
-}
-
-bool Directory::removeFiles(TreePass& pass) const
-{
-    return forEachItem(*this, findFiles(everything), pass.complete,
-                       [](const SmartPtr<const File>& file) { return file->remove(); });
+    const SmartPtr<FileIterator> files = findFiles(everything);
+    SmartPtr<const File> file;
+    while (nextItem(*this, files.get(), complete, file))
+        if (!file->remove())
+            return false;
+    return true;
 }
 
 // NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, bool overwrite,
                              TorvFileProgressInterface* progress) const
 {
+    if (!fitsSystem(*this) || (target && !fitsSystem(*target)))
+        return false;
     if (!exists() || !target || !target->exists())
         return false;
-    if (!isApartFrom(*target)) {
+    TreePass pass{recursive, overwrite, progress, true, {}, {}};
+    if (!isApartFrom(*target, pass.source, pass.target)) {
         reportFailure(L"The directory '%s' cannot be copied into '%s': one is the other or lies inside it.",
                       getFullName(), target->getFullName());
         return false;
     }
-    TreePass pass{recursive, overwrite, progress, true};
     return copyTree(target, pass) && pass.complete;
 }
 
+// Each subdirectory is finished with all its depth before the next starts,
+// and a folder's files follow its subdirectories; the walk keeps its levels
+// in a list rather than on the native stack.
 bool Directory::copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const
 {
-    if (!exists() || !target->exists())
-        return false;
-    return copySubdirectories(*target, pass) && copyFiles(target, pass);
+    std::vector<TreeLevel> walk{{nullptr, findDirectories(everything), target, true}};
+    while (!walk.empty()) {
+        TreeLevel& level = walk.back();
+        const Directory& folder = level.folder ? *level.folder : *this;
+        SmartPtr<const Directory> sub;
+        if (nextItem(folder, level.subdirectories.get(), pass.complete, sub)) {
+            const SmartPtr<const Directory> targetSub = level.target->appendLevel(sub->getName());
+            if (!targetSub || !leadsAway(*sub, pass) || !makeTargetLevel(*targetSub, pass))
+                return false;
+            if (pass.recursive)
+                walk.push_back({sub, sub->findDirectories(everything), targetSub, true});
+            continue;
+        }
+        if (!folder.copyFiles(level.target, pass))
+            return false;
+        walk.pop_back();
+    }
+    return true;
 }
 
-bool Directory::copySubdirectories(const Directory& target, TreePass& pass) const
+// Only the level itself is made, never its parents, so a target that went
+// away during the copy fails it instead of being made again; a file where
+// the folder goes fails it too. An existing folder is taken as it is.
+bool Directory::makeTargetLevel(const Directory& level, TreePass& pass)
 {
-    return forEachItem(*this, findDirectories(everything), pass.complete, [&](const SmartPtr<const Directory>& sub) {
-        const SmartPtr<const Directory> targetSub = target.appendLevel(sub->getName());
-        if (!targetSub)
-            return false;
-        // With `overwrite` an existing entry of that name is taken as it is.
-        if (!targetSub->create() && !pass.overwrite)
-            return false;
-        return !pass.recursive || sub->copyTree(targetSub, pass);
-    });
+    if (!fitsSystem(level))
+        return false;
+    if (CreateDirectoryW(systemPath(level.getFullName()).c_str(), nullptr))
+        return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS && level.isDirectory())
+        return leadsAway(level, pass);
+    SetLastError(error);
+    reportSystemFailure(L"Failed to create the directory '%s'.\r\nWindows error message: %s", level);
+    return false;
+}
+
+// A link met during the copy, in the source or in the target, must lead
+// away from both: into either, or around them, it would copy the tree into
+// itself or over its own source.
+bool Directory::leadsAway(const Directory& folder, const TreePass& pass)
+{
+    if (!folder.isLink())
+        return true;
+    Place place;
+    if (locate(folder.getFullName(), place) && areApart(place, pass.source) && areApart(place, pass.target))
+        return true;
+    reportFailure(L"The directory '%s' is a link into the source or the target of the copy, or around them; "
+                  L"it is not followed.",
+                  folder.getFullName());
+    return false;
 }
 
 bool Directory::copyFiles(const SmartPtr<const Directory>& target, TreePass& pass) const
 {
-    return forEachItem(*this, findFiles(everything), pass.complete, [&](const SmartPtr<const File>& file) {
+    const SmartPtr<FileIterator> files = findFiles(everything);
+    SmartPtr<const File> file;
+    while (nextItem(*this, files.get(), pass.complete, file)) {
         if (!file->copy(target, pass.overwrite))
             return false;
         if (pass.progress)
             pass.progress->onFileCopied();
-        return true;
-    });
+    }
+    return true;
 }
 
 SmartPtr<const Directory> Directory::searchBase(const String& pattern) const

@@ -3,6 +3,7 @@
 // hand it to FileSystemItem::reportError.
 
 #include "filesystem/FileSystemItem.h"
+#include "filesystem/SystemPath.h"
 
 namespace torv {
 
@@ -22,6 +23,17 @@ void reportSystemFailure(const wchar_t* format, const Items&... items)
 {
     const String error = getWindowsError();
     reportFailure(format, items.getFullName()..., error);
+}
+
+// A full name the system cannot take is refused, with a message, before
+// any system call is made with it.
+inline bool fitsSystem(const FileSystemItem& item)
+{
+    const String fullName = item.getFullName();
+    if (!exceedsSystemLimit(fullName))
+        return true;
+    reportFailure(L"The full name '%s' is longer than the system can take.", fullName);
+    return false;
 }
 
 } // namespace torv

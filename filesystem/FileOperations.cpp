@@ -5,6 +5,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/FailureReport.h"
 #include "filesystem/FileAttributes.h"
+#include "filesystem/FileIdentity.h"
 #include "filesystem/SystemPath.h"
 
 #include <atomic>
@@ -75,32 +76,52 @@ bool copyToNewFile(const String& from, const String& to)
 }
 
 // An existing target is replaced only by a whole copy: written under a
-// partial name beside it, then renamed over it.
-bool replaceWithCopy(const String& source, const String& destination, const String& partial)
+// partial name beside it, then renamed over it, keeping the attributes the
+// target had. A partial name left taken (by a process killed earlier that
+// had the same number) is passed over for the next.
+bool replaceWithCopy(const String& source, const File& target, DWORD attributes)
 {
-    if (!copyToNewFile(source, partial))
-        return false;
-    if (MoveFileExW(partial.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING))
+    const String destination = systemPath(target.getFullName());
+    String partial = partialPathFor(target);
+    for (int attempt = 1; !copyToNewFile(source, partial); ++attempt) {
+        if (GetLastError() != ERROR_FILE_EXISTS || attempt == 1000)
+            return false;
+        partial = partialPathFor(target);
+    }
+    if (MoveFileExW(partial.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        SetFileAttributesW(destination.c_str(), attributes);
         return true;
+    }
     discard(partial);
     return false;
 }
 
 // No failure leaves a partial file under the target's name or changes an
-// existing target. A read-only target is never overwritten, not even where
-// the system would let a privileged process do so. On failure the last
-// error says why.
+// existing target. A read-only or hidden target is never overwritten, as
+// the system's own copy refuses it, not even where the system would let a
+// privileged process do so. On failure the last error says why.
 bool copyWhole(const String& source, const File& target, bool overwrite)
 {
-    const String destination = systemPath(target.getFullName());
     const DWORD existing = attributesAt(target.getFullName());
     if (existing == INVALID_FILE_ATTRIBUTES)
-        return copyToNewFile(source, destination);
+        return copyToNewFile(source, systemPath(target.getFullName()));
     if (!overwrite)
         return refuse(ERROR_FILE_EXISTS);
-    if (hasAttribute(existing, FILE_ATTRIBUTE_READONLY))
+    if (hasAttribute(existing, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
         return refuse(ERROR_ACCESS_DENIED);
-    return replaceWithCopy(source, destination, partialPathFor(target));
+    return replaceWithCopy(source, target, existing);
+}
+
+// Asked of the file system, so that a short name, another drive letter or a
+// link cannot pass a file off as another; the text decides only where
+// either cannot be opened.
+bool isSameFile(const File& one, const SmartPtr<const File>& other)
+{
+    FileIdentity mine;
+    FileIdentity theirs;
+    if (identify(one.getFullName(), mine) && identify(other->getFullName(), theirs))
+        return mine == theirs;
+    return one.equals(other) == FileSystemItem::Equal;
 }
 
 // Across volumes the file is first copied whole, then the source is
@@ -136,6 +157,8 @@ bool File::getFileSize(ULARGE_INTEGER& size) const
 
 bool File::remove() const
 {
+    if (!fitsSystem(*this))
+        return false;
     if (!exists())
         return true;
     if (DeleteFileW(systemPath(getFullName()).c_str()))
@@ -158,11 +181,11 @@ SmartPtr<const File> File::copy(SmartPtr<const Directory> target, bool overwrite
 // NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool File::copy(SmartPtr<const File> target, bool overwrite) const
 {
-    if (!target)
+    if (!target || !fitsSystem(*this) || !fitsSystem(*target))
         return false;
     // The system's own copy fails this way onto its source.
-    const bool copied = equals(target) == Equal ? refuse(ERROR_SHARING_VIOLATION)
-                                                : copyWhole(systemPath(getFullName()), *target, overwrite);
+    const bool copied = isSameFile(*this, target) ? refuse(ERROR_SHARING_VIOLATION)
+                                                  : copyWhole(systemPath(getFullName()), *target, overwrite);
     if (copied)
         return true;
     reportSystemFailure(L"Failed to copy file '%s' to file '%s' because: %s", *this, *target);
@@ -172,7 +195,7 @@ bool File::copy(SmartPtr<const File> target, bool overwrite) const
 // NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool File::move(SmartPtr<const File> target) const
 {
-    if (!target)
+    if (!target || !fitsSystem(*this) || !fitsSystem(*target))
         return false;
     const String source = systemPath(getFullName());
     if (MoveFileExW(source.c_str(), systemPath(target->getFullName()).c_str(), 0) ||
@@ -184,6 +207,8 @@ bool File::move(SmartPtr<const File> target) const
 
 bool File::touch() const
 {
+    if (!fitsSystem(*this))
+        return false;
     const String path = systemPath(getFullName());
     HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);

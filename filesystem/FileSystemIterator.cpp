@@ -24,16 +24,23 @@ bool isSubdirectoryEntry(const WIN32_FIND_DATAW& entry) { return isDirectoryEntr
 
 void closeSearch(void* handle) { FindClose(static_cast<HANDLE>(handle)); }
 
+// The errors with which a search ends complete: nothing more, or nothing there.
+DWORD searchFailure(DWORD error)
+{
+    return error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : error;
+}
+
 } // namespace
 
 FileSystemIterator::FileSystemIterator(const Directory& dir, const String& pattern)
-    : finished(false), directory(&dir), current()
+    : finished(false), directory(&dir), current(), searchError(0)
 {
     const String text = systemPath(dir.getFullName() + pattern);
     HANDLE handle = FindFirstFileW(text.c_str(), &current);
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == INVALID_HANDLE_VALUE) {
         finished = true;
-    else
+        searchError = searchFailure(GetLastError());
+    } else
         search.reset(handle, closeSearch);
 }
 
@@ -47,6 +54,7 @@ void FileSystemIterator::next()
 {
     if (FindNextFileW(static_cast<HANDLE>(search.get()), &current))
         return;
+    searchError = searchFailure(GetLastError());
     search.reset();
     finished = true;
 }

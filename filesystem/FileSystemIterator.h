@@ -6,6 +6,8 @@
 /// included; "." and ".." never show. An entry whose name the path model
 /// rejects (a name ending in a dot or a blank, say) yields null once, and the
 /// search goes on after it; getRejectedName() tells such a null from the end.
+/// A listing the system breaks off (access denied, a network error) ends
+/// the search as well; getSearchError() tells that end from a complete one.
 ///
 /// Copies of an iterator share one search: advancing either advances it for
 /// both, and the search handle is closed once, when the search ends or the
@@ -39,6 +41,9 @@ public:
     /// path model rejects it; NIL when that call handed out an item or found
     /// the end of the search.
     const String& getRejectedName() const { return rejected; }
+    /// The system error that ended the search before its last entry; 0 while
+    /// it goes on and when it ended complete (no more entries, nothing there).
+    DWORD getSearchError() const { return searchError; }
 
 protected:
     friend class Directory;
@@ -64,6 +69,7 @@ private:
     WIN32_FIND_DATAW current;
     std::shared_ptr<void> search; // the FindFirstFileW handle
     String rejected;
+    DWORD searchError;
 };
 
 /// A search that hands out subdirectories only.

@@ -5,6 +5,8 @@ namespace torv {
 namespace {
 
 const int longPathThreshold = 248;
+// The most a counted system string holds: 65,535 bytes.
+const int systemLimit = 32767;
 
 bool hasDotLevel(const String& fullName)
 {
@@ -14,9 +16,7 @@ bool hasDotLevel(const String& fullName)
 
 bool isDriveAbsolute(const String& fullName) { return fullName[1] == L':' && fullName[2] == L'\\'; }
 
-} // namespace
-
-String systemPath(const String& fullName)
+String prefixedPath(const String& fullName)
 {
     if (fullName.length() < longPathThreshold || hasDotLevel(fullName))
         return fullName;
@@ -25,6 +25,16 @@ String systemPath(const String& fullName)
     if (isDriveAbsolute(fullName))
         return L"\\\\?\\" + fullName;
     return fullName;
+}
+
+} // namespace
+
+bool exceedsSystemLimit(const String& fullName) { return prefixedPath(fullName).length() > systemLimit; }
+
+String systemPath(const String& fullName)
+{
+    const String path = prefixedPath(fullName);
+    return path.length() > systemLimit ? String::EMPTY : path;
 }
 
 } // namespace torv

@@ -11,6 +11,11 @@ namespace torv {
 // shares) in front when it is at least 248 characters long (the limit of
 // CreateDirectoryW) and holds no "." or ".." level, which the prefix would
 // no longer resolve.
+// Empty for a name longer than the system can take, so that no call can
+// wrap it round to another, shorter name.
 String systemPath(const String& fullName);
+
+// True when the system cannot take the full name, long-path prefix included.
+bool exceedsSystemLimit(const String& fullName);
 
 } // namespace torv

@@ -108,6 +108,38 @@ TEST(FileCopy, FailuresLeaveSourceAndTargetIntact)
         << "changed, or a partial copy left behind";
 }
 
+// Catches an overwrite that replaces a hidden file or drops a replaced file's attributes, and a replacement that
+// fails on a partial name left taken by an earlier process with the same id.
+TEST(FileCopy, OverwriteRespectsTheTargetsAttributesAndTakenPartialNames)
+{
+    TempFolder temp;
+    writeFile(temp / L"src", "source");
+    for (unsigned counter = 0; counter < 300; ++counter) {
+        wchar_t name[64];
+        swprintf(name, 64, L"~%lx-%x.torvpartial", GetCurrentProcessId(), counter);
+        writeFile(temp / name, "stale");
+    }
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+    // The target's attributes, and whether an overwrite replaces it.
+    const std::pair<DWORD, bool> cases[] = {{FILE_ATTRIBUTE_HIDDEN, false},
+                                            {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false},
+                                            {FILE_ATTRIBUTE_READONLY, false},
+                                            {FILE_ATTRIBUTE_SYSTEM, true},
+                                            {FILE_ATTRIBUTE_NORMAL, true}};
+    for (const auto& [attributes, replaced] : cases) {
+        const std::wstring target = temp / L"target";
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        writeFile(target, "old");
+        SetFileAttributesW(target.c_str(), attributes);
+        if ((GetFileAttributesW(target.c_str()) & kept) != (attributes & kept))
+            GTEST_SKIP() << "this file system keeps no attributes " << attributes;
+        EXPECT_EQ(temp.file(L"src")->copy(temp.file(L"target"), true), replaced) << attributes;
+        EXPECT_EQ(readFile(target), replaced ? "source" : "old") << attributes;
+        EXPECT_EQ(GetFileAttributesW(target.c_str()) & kept, attributes & kept) << attributes;
+    }
+    EXPECT_EQ(snapshot(temp.path()).size(), 302u) << "a stale partial file was taken or a new one left";
+}
+
 // Catches a move that replaces an existing or held file, or loses the source on failure.
 TEST(FileMove, NeverOverAnExistingFileNorFromAHeldOne)
 {

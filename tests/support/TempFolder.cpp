@@ -48,8 +48,9 @@ void addToSnapshot(const std::wstring& folder, const std::wstring& prefix, std::
 {
     forEachEntry(folder + prefix, [&](const std::wstring& name, DWORD attributes) {
         const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        into[prefix + name] = isFolder ? "<folder>" : readFile(folder + prefix + name);
-        if (isFolder)
+        const bool isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        into[prefix + name] = isLink ? "<link>" : isFolder ? "<folder>" : readFile(folder + prefix + name);
+        if (isFolder && !isLink)
             addToSnapshot(folder, prefix + name + L"\\", into);
     });
 }

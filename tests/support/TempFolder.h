@@ -42,7 +42,7 @@ void makeDirectory(const std::wstring& path);
 void setReadOnly(const std::wstring& path);
 
 // Every file and folder below `folder` (with a trailing backslash) by relative path: a file with its content,
-// a folder as "<folder>". Comparing two snapshots shows any change in names or bytes.
+// a folder as "<folder>", a link as "<link>" (never followed). Comparing two snapshots shows any change in names or bytes.
 std::map<std::wstring, std::string> snapshot(const std::wstring& folder);
 
 // Holds a file open without any sharing while it lives.
