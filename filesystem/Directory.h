@@ -13,8 +13,10 @@
 ///
 /// The tree operations never report success for work they left out: an
 /// entry whose name no path can hold (a name ending in a dot or a blank,
-/// made by another system) is passed over, the rest is done, and the result
-/// is false.
+/// made by another system) and a folder the system will not list are passed
+/// over, the rest is done, and the result is false. They keep the levels of
+/// a tree in a list, not on the native stack. A full name longer than the
+/// system can take is refused before any system call.
 
 #include "filesystem/FileSystemItem.h"
 #include "object/SmartPtr.h"
@@ -105,11 +107,15 @@ public:
     bool removeContents(bool recursive) const;
     /// Copies into the existing `target`, subdirectories first, then files;
     /// calls `progress` after each copied file. Every immediate subdirectory
-    /// is created in the target even without `recursive`. Refused with false,
-    /// before anything is written, when source and target are the same
-    /// directory or one lies inside the other (absolute, resolved paths
-    /// compared without regard to case). A failure stops the copy with
-    /// false; what was copied stays, and no file is left half-written.
+    /// is created in the target even without `recursive`, never its parents,
+    /// so a target that goes away fails the copy. Refused with false, before
+    /// anything is written, when source and target are the same directory or
+    /// one lies inside the other, as the file system tells (any spelling of
+    /// either, links included). A link in the source or the target that leads
+    /// into either, or around them, stops the copy. A folder that cannot be
+    /// listed makes the result false after the rest is copied. A failure
+    /// stops the copy with false; what was copied stays, and no file is left
+    /// half-written.
     bool copyContents(SmartPtr<const Directory> target, bool recursive, bool overwrite,
                       TorvFileProgressInterface* progress) const;
 

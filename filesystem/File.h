@@ -68,7 +68,10 @@ public:
     /// target's name: a new target that could not be finished is removed
     /// again, and an existing one is replaced only by a whole copy, written
     /// beside it under a passing name ("~...torvpartial") and renamed over
-    /// it. A read-only target is never overwritten; a copy onto itself fails.
+    /// it, keeping the attributes the target had. A read-only or hidden
+    /// target is never overwritten. A copy onto itself fails, whatever the
+    /// spelling of either name: the file system is asked whether they are
+    /// one file.
     bool copy(SmartPtr<const File> target, bool overwrite) const;
     /// Fails when the target exists. Across volumes the file is copied as
     /// above and then the source deleted; when the source cannot be deleted
