@@ -115,11 +115,13 @@ bool copyWhole(const String& source, const File& target, bool overwrite)
 // Asked of the file system, so that a short name, another drive letter or a
 // link cannot pass a file off as another; the text decides only where
 // either cannot be opened.
+// A target that cannot be opened is asked first: a new target is the
+// common case, and costs one failed open.
 bool isSameFile(const File& one, const SmartPtr<const File>& other)
 {
     FileIdentity mine;
     FileIdentity theirs;
-    if (identify(one.getFullName(), mine) && identify(other->getFullName(), theirs))
+    if (identify(other->getFullName(), theirs) && identify(one.getFullName(), mine))
         return mine == theirs;
     return one.equals(other) == FileSystemItem::Equal;
 }
