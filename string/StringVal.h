@@ -52,9 +52,9 @@ public:
 
     /// The unit at index; no range check.
     wchar_t at(int index) const { return chars[index]; }
-    /// The writable unit at index, 0..length; forgets the stored length. No
-    /// range check (the checked build traps past the capacity, and on a
-    /// spare NUL or guard unit found overwritten).
+    /// The writable unit at index, 0..length (length at most the capacity);
+    /// forgets the stored length. No range check (the checked build traps
+    /// past the capacity, and on a spare NUL or guard unit overwritten).
     wchar_t& operator[](int index)
     {
         validityCheck(static_cast<unsigned int>(index));
