@@ -25,7 +25,10 @@ public:
     /// Takes other's owner, size and keep flag; no array of its own yet.
     StringBuffer(const StringBuffer& other);
     StringBuffer& operator=(const StringBuffer&) = delete;
-    /// Writes the array's text back to the owner and frees the array.
+    /// Writes the array's text back to the owner and frees the array. The
+    /// new text is allocated here, in a destructor: when that fails the
+    /// program ends (std::terminate), so the library itself formats and
+    /// converts without a StringBuffer.
     ~StringBuffer();
 
     /// A new wide array of getSize() units plus a NUL, owned by the buffer;
@@ -148,10 +151,14 @@ public:
     /// @name Stream-style appenders
     /// The same as the matching operator+=.
     ///@{
-    String& operator<<(const String& t);      ///< Appends t.
-    String& operator<<(const wchar_t* s);     ///< Appends the value.
-    String& operator<<(wchar_t c);            ///< Appends the value.
-    String& operator<<(const char* s);        ///< Appends the value.
+    String& operator<<(const String& t);  ///< Appends t.
+    String& operator<<(const wchar_t* s); ///< Appends the value.
+    String& operator<<(wchar_t c);        ///< Appends the value.
+    String& operator<<(const char* s);    ///< Appends the value.
+    /// A pointer to anything but wide or narrow text does not compile: it
+    /// would otherwise convert to bool and append "true".
+    template <class T>
+    String& operator<<(const T* p) = delete;
     String& operator<<(char v);               ///< Appends the value.
     String& operator<<(unsigned char v);      ///< Appends the value.
     String& operator<<(short v);              ///< Appends the value.
@@ -168,30 +175,54 @@ public:
     ///@}
 
     /// @name Consumers
-    /// Take the next value off the front of this string, skipping what is
-    /// neither a letter, a digit, '-', '.' nor '+', and return *this. With
-    /// no value left, v gets 0 (false, NUL) and this string becomes empty.
+    /// Each takes one value off the front of this string, stores it into v
+    /// and keeps exactly the units after what it consumed (the empty
+    /// string when none are left), returning *this. Nothing is reported as
+    /// an error: a read with no value stores 0 (false, NUL) as said below.
     ///@{
-    String& operator>>(int& v);                ///< Reads the next value into v.
-    String& operator>>(short& v);              ///< Reads the next value into v.
-    String& operator>>(unsigned short& v);     ///< Reads the next value into v.
-    String& operator>>(char& v);               ///< Reads the next value into v.
-    String& operator>>(long& v);               ///< Reads the next value into v.
-    String& operator>>(unsigned int& v);       ///< Reads the next value into v.
-    String& operator>>(unsigned long& v);      ///< Reads the next value into v.
-    String& operator>>(unsigned char& v);      ///< Reads the next value into v.
-    String& operator>>(long long& v);          ///< Reads the next value into v.
-    String& operator>>(unsigned long long& v); ///< Reads the next value into v.
-    String& operator>>(double& v);             ///< Reads the next value into v.
-    String& operator>>(float& v);              ///< Reads the next value into v.
-    String& operator>>(bool& v);               ///< Reads the next value into v.
-    String& operator>>(wchar_t& v);            ///< Reads the next value into v.
-    String& operator>>(String& v);             ///< Reads the next value into v.
+    /// The integer from the first letter, digit, '-', '.' or '+' on, as
+    /// `_wtoi` converts it; consumes up to the first unit from there that is
+    /// neither a digit nor '-'. So '+5' gives 5 and consumes nothing, '3.5'
+    /// gives 3 and leaves '.5', a letter first gives 0 and consumes only
+    /// what precedes it, and with no such unit v is 0 and nothing is left.
+    String& operator>>(int& v);
+    String& operator>>(short& v);          ///< As for int, cut to 16 bits.
+    String& operator>>(unsigned short& v); ///< As for int, cut to 16 bits.
+    String& operator>>(char& v);           ///< As for int, cut to 8 bits.
+    String& operator>>(long& v);           ///< As for int, converted by `_wtol`.
+    /// As for long, but consumes digits only, so a leading '-' is converted
+    /// and left in place.
+    String& operator>>(unsigned int& v);
+    String& operator>>(unsigned long& v);      ///< As for unsigned int.
+    String& operator>>(unsigned char& v);      ///< As for unsigned int, cut to 8 bits.
+    String& operator>>(long long& v);          ///< As for int, converted by `_wtoi64`.
+    String& operator>>(unsigned long long& v); ///< As for long long.
+    /// The decimal number from where an int would start, as the run-time's
+    /// `wcstod` reads it (no "inf", "nan" or hexadecimal); consumes what it
+    /// read (only the skipped units when it read nothing).
+    String& operator>>(double& v);
+    String& operator>>(float& v); ///< As for double, then narrowed to float.
+    /// From where an int would start: a unit other than a letter gives
+    /// whether the number from there is non-zero and consumes that one unit; "true" or
+    /// "false" in any case consumes the word; any other word gives false and
+    /// consumes nothing, not even what precedes it.
+    String& operator>>(bool& v);
+    /// The next printable character, consumed with what precedes it; NUL
+    /// and nothing left when there is none.
+    String& operator>>(wchar_t& v);
+    /// Skips nothing. A text starting with a double quote gives the units up
+    /// to the closing quote not escaped by one backslash (backslashes kept,
+    /// both quotes consumed), or all after the opening quote when none
+    /// closes it. Any other text gives the units before the first line feed,
+    /// which is consumed but not stored (a carriage return before it stays
+    /// in v), or the whole text. NIL gives NIL and leaves the empty string.
+    String& operator>>(String& v);
     ///@}
 
-    /// Replaces the text by printf-style output (%s is a wide string);
-    /// String arguments pass as their characters, NIL as the empty text.
-    /// Returns *this.
+    /// Replaces the text by printf-style output (%s is a wide string), cut
+    /// to 32768 units and at its first NUL; String arguments pass as their
+    /// characters, NIL as the empty text. Returns *this. Storage that cannot
+    /// be allocated throws AllocationFailure and leaves the text unchanged.
     template <class... Args>
     String& printf(const wchar_t* format, const Args&... args)
     {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <utility>
 
 namespace torv {
 
@@ -33,6 +34,25 @@ wchar_t* resized(wchar_t* units, int capacity)
 } // namespace
 
 StringBuilder::~StringBuilder() { std::free(units); }
+
+StringBuilder::StringBuilder(StringBuilder&& other) noexcept
+    : units(other.units), used(other.used), capacity(other.capacity)
+{
+    other.units = nullptr;
+    other.used = 0;
+    other.capacity = 0;
+}
+
+StringBuilder& StringBuilder::operator=(StringBuilder&& other) noexcept
+{
+    if (this != &other) {
+        std::free(units);
+        units = std::exchange(other.units, nullptr);
+        used = std::exchange(other.used, 0);
+        capacity = std::exchange(other.capacity, 0);
+    }
+    return *this;
+}
 
 void StringBuilder::reserve(int count)
 {
@@ -105,6 +125,9 @@ StringBuilder& StringBuilder::operator<<(bool v) { return write(truthText(v), -1
 StringBuilder& StringBuilder::operator<<(double v) { return appendNumber(v); }
 StringBuilder& StringBuilder::operator<<(float v) { return appendNumber(v); }
 
+// The count is taken first so that the output is formatted once into its
+// place. A count that wrapped past INT_MAX shows as a negative count or as
+// a formatted length that differs from it.
 StringBuilder& StringBuilder::printf_apply(const wchar_t* format, ...)
 {
     if (!format)
@@ -113,13 +136,18 @@ StringBuilder& StringBuilder::printf_apply(const wchar_t* format, ...)
     va_start(arguments, format);
     const int count = _vscwprintf(format, arguments);
     va_end(arguments);
-    if (count <= 0)
+    if (count < 0)
+        failAllocation();
+    if (count == 0)
         return *this;
     wchar_t* at = makeRoom(count);
     va_start(arguments, format);
-    _vsnwprintf(at, static_cast<std::size_t>(count) + 1, format, arguments);
+    const int written = _vsnwprintf(at, static_cast<std::size_t>(count) + 1, format, arguments);
     va_end(arguments);
-    used += count;
+    if (written != count)
+        failAllocation();
+    // String's printf keeps the output up to its first NUL.
+    used += static_cast<int>(std::wcslen(at));
     return *this;
 }
 

@@ -26,6 +26,11 @@ public:
     StringBuilder(const StringBuilder&) = delete;
     /// Not assignable, as it is not copyable.
     StringBuilder& operator=(const StringBuilder&) = delete;
+    /// Takes other's text and buffer; other is left empty with no buffer.
+    StringBuilder(StringBuilder&& other) noexcept;
+    /// Releases this buffer and takes other's text and buffer; other is
+    /// left empty with no buffer.
+    StringBuilder& operator=(StringBuilder&& other) noexcept;
 
     /// Makes room for at least `count` units in all, so that appends up to
     /// that length allocate nothing. A count at or below the current room
@@ -53,6 +58,10 @@ public:
     /// Appends narrow text converted from the ANSI code page; a null `s` or
     /// a failed conversion appends nothing.
     StringBuilder& operator<<(const char* s);
+    /// A pointer to anything but wide or narrow text does not compile: it
+    /// would otherwise convert to bool and append "true".
+    template <class T>
+    StringBuilder& operator<<(const T* p) = delete;
     /// Appends the decimal number of the signed value (-128 to 127), not the character.
     StringBuilder& operator<<(char v);
     /// Appends the decimal number 0 to 255, not the character.
@@ -81,9 +90,11 @@ public:
     /// Appends the number with float precision, as String's `<<` does.
     StringBuilder& operator<<(float v);
 
-    /// Appends printf-style output (`%s` is a wide string), whatever its
-    /// length; String arguments pass as their characters, NIL as the empty
-    /// text. A null format appends nothing.
+    /// Appends printf-style output (`%s` is a wide string) up to its first
+    /// NUL, as String's printf keeps it, but whatever its length; String
+    /// arguments pass as their characters, NIL as the empty text. A null
+    /// format appends nothing. Output longer than INT_MAX units, or that the
+    /// run-time cannot produce, throws AllocationFailure and keeps the text.
     template <class... Args>
     StringBuilder& printf(const wchar_t* format, const Args&... args)
     {

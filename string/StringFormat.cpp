@@ -1,9 +1,11 @@
 #include "string/String.h"
 
+#include "string/AllocationFailure.h"
 #include "string/TextConversion.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <memory>
 
 namespace torv {
 
@@ -95,17 +97,21 @@ String& String::operator>>(String& out)
 
 // ---- formatting ----------------------------------------------------------
 
+// Formats into an array of its own and builds the new text before this
+// string lets go of its old one: a failed allocation throws to the caller
+// with the text unchanged (a StringBuffer would commit in its destructor,
+// where a throw ends the program).
 String& String::printf_apply(const wchar_t* format, ...)
 {
     const int capacity = 32768;
-    StringBuffer window = buffer(capacity, false);
-    wchar_t* array = window;
+    const std::unique_ptr<wchar_t[]> array(allocateArray<wchar_t>(capacity + 1));
+    array[0] = L'\0';
     va_list arguments;
     va_start(arguments, format);
-    _vsnwprintf(array, capacity, format, arguments);
+    _vsnwprintf(array.get(), capacity, format, arguments);
     va_end(arguments);
     array[capacity] = L'\0';
-    return *this;
+    return *this = String(array.get());
 }
 
 } // namespace torv

@@ -149,7 +149,9 @@ String String::substr(int first, int end) const
         return EMPTY;
     if (count == total)
         return *this;
-    return String(StringVal::construct(c_str() + start, count, -1));
+    // Exactly those units: construction from a length would drop a NUL
+    // that ends them, so a part would differ from the whole.
+    return String(EMPTY.val->concatenation(c_str() + start, count));
 }
 
 String String::trim(bool left, bool right) const

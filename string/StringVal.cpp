@@ -46,18 +46,21 @@ int StringVal::checkedLength(long long units)
 }
 
 // Never less than the object itself: short texts leave part of the
-// declared one-unit array's padding unused but allocated.
+// declared one-unit array's padding unused but allocated. The terminator
+// and the spare NUL follow the capacity.
 std::size_t StringVal::allocationSize(int capacity)
 {
-    const std::size_t textBytes = (static_cast<std::size_t>(capacity) + 1 + GUARD_UNITS) * sizeof(wchar_t);
+    const std::size_t textBytes = (static_cast<std::size_t>(capacity) + 2 + GUARD_UNITS) * sizeof(wchar_t);
     return std::max(sizeof(StringVal), offsetof(StringVal, chars) + textBytes);
 }
 
-StringVal::StringVal(const wchar_t* s, int length, int) : refCount(0), len(length), ansiCache(nullptr)
+StringVal::StringVal(const wchar_t* s, int length, int capacity) : refCount(0), len(length), ansiCache(nullptr)
 {
     if (length > 0)
         std::wmemcpy(chars, s, static_cast<std::size_t>(length));
-    chars[length] = L'\0';
+    // Every unit after the text is NUL, the spare one included, so a unit
+    // written at the length leaves the text terminated inside the block.
+    std::wmemset(chars + length, L'\0', static_cast<std::size_t>(capacity - length) + 2);
 }
 
 StringVal::~StringVal() { delete[] ansiCache.load(std::memory_order_acquire); }
@@ -72,7 +75,8 @@ StringVal* StringVal::construct(void* memory, const wchar_t* s, int length, int 
 StringVal* StringVal::construct(const wchar_t* s, int length, int capacity)
 {
     length = adjustedLength(s, length);
-    if (capacity == -1)
+    // -1 asks for the length; a smaller room could not hold the text.
+    if (capacity < length)
         capacity = length;
     void* memory = std::malloc(allocationSize(capacity));
     if (memory == nullptr)
@@ -180,16 +184,17 @@ const wchar_t GUARD = 0xFDFD;
 int StringVal::capacity() const
 {
     const std::size_t bytes = _msize(const_cast<StringVal*>(this)) - offsetof(StringVal, chars);
-    return static_cast<int>(bytes / sizeof(wchar_t)) - 1 - GUARD_UNITS;
+    return static_cast<int>(bytes / sizeof(wchar_t)) - 2 - GUARD_UNITS;
 }
 
-void StringVal::armGuards(int capacity) { std::wmemset(chars + capacity + 1, GUARD, GUARD_UNITS); }
+void StringVal::armGuards(int capacity) { std::wmemset(chars + capacity + 2, GUARD, GUARD_UNITS); }
 
 void StringVal::validityCheck(unsigned int index) const
 {
     const int room = capacity();
     checkThat(index <= static_cast<unsigned int>(room), "write past a string block's capacity");
-    for (int i = 1; i <= GUARD_UNITS; ++i)
+    checkThat(chars[room + 1] == L'\0', "string block overrun: spare NUL overwritten");
+    for (int i = 2; i < 2 + GUARD_UNITS; ++i)
         checkThat(chars[room + i] == GUARD, "string block overrun: guard units overwritten");
 }
 

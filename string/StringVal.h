@@ -14,10 +14,15 @@ class String;
 
 /// A reference-counted block of UTF-16 text with room for capacity units
 /// and a terminating NUL. Owned jointly by the Strings that point to it.
+/// One spare unit after the terminator is always NUL, and every unit after
+/// the text is NUL when the block is made, so a unit written at index
+/// length (which may overwrite the terminator) leaves the text terminated
+/// inside the block.
 class TORV_API StringVal {
 public:
     /// New block with length units of s (-1: up to NUL; a trailing NUL is
-    /// dropped) and room for capacity units (-1: the length). Its count is
+    /// dropped) and room for capacity units (-1 or less than the length:
+    /// the length). Its count is
     /// 1 and the caller owns it; throws AllocationFailure when out of memory.
     static StringVal* construct(const wchar_t* s, int length, int capacity);
     /// The same from text in the ANSI code page; null when the conversion
@@ -47,8 +52,9 @@ public:
 
     /// The unit at index; no range check.
     wchar_t at(int index) const { return chars[index]; }
-    /// The writable unit at index; forgets the stored length. No range check
-    /// (the checked build traps past the capacity).
+    /// The writable unit at index, 0..length (length at most the capacity);
+    /// forgets the stored length. No range check (the checked build traps
+    /// past the capacity, and on a spare NUL or guard unit overwritten).
     wchar_t& operator[](int index)
     {
         validityCheck(static_cast<unsigned int>(index));
@@ -74,7 +80,7 @@ private:
     const wchar_t* str() const { return chars; }
     void dropAnsiCache() const;
 #if defined(TORV_CHECKED)
-    // Guard units follow the capacity; they are checked when the block is
+    // Guard units follow the spare NUL; they are checked when the block is
     // released and by every write. Traps when they were overwritten or when
     // `index`, a unit about to be written, lies past the capacity.
     static constexpr int GUARD_UNITS = 4;

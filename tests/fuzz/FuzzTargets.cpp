@@ -4,7 +4,10 @@
 #include "filesystem/File.h"
 #include "module/SymbolTable.h"
 #include "string/String.h"
+#include "string/StringBuilder.h"
+#include "string/StringReader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cwchar>
@@ -20,6 +23,8 @@ using torv::File;
 using torv::FileSystemItem;
 using torv::SmartPtr;
 using torv::String;
+using torv::StringBuilder;
+using torv::StringReader;
 using torv::SymbolTable;
 
 // A text for failure messages: printable ASCII as it is, the rest as \xHHHH.
@@ -211,6 +216,169 @@ std::string consumers(const Bytes& input)
     return "";
 }
 
+// ---- String's operators against the builder and the reader ------------------
+
+bool sameText(const String& a, const String& b)
+{
+    return a.isNil() == b.isNil() && a.length() == b.length() && toWide(a) == toWide(b);
+}
+
+template <class T>
+bool sameValue(const T& a, const T& b)
+{
+    return a == b || (a != a && b != b); // NaN read as NaN
+}
+bool sameValue(const String& a, const String& b) { return sameText(a, b); }
+
+// The start value of both reads: a failed read must keep it.
+template <class T>
+T unset()
+{
+    return static_cast<T>(7);
+}
+template <>
+String unset<String>()
+{
+    return String(L"unset");
+}
+
+// One value read by String's >> and by the reader. The reader gives the same
+// value and rest, or consumes a sign that String's >> leaves in place (then
+// String carries on from the reader's rest), or fails where String's >>
+// ends its text or would read the same value for ever; a failed read keeps
+// the value and the position.
+template <class Value>
+std::string readBoth(String& s, StringReader& reader)
+{
+    Value value = unset<Value>(), readerValue = unset<Value>();
+    const String before = s;
+    const int position = reader.position();
+    s >> value;
+    if (!(reader >> readerValue)) {
+        if (!sameValue(readerValue, unset<Value>()) || reader.position() != position)
+            return "a failed read on " + shown(before) + " changes the value or the position";
+        String again = s;
+        Value ignored{};
+        again >> ignored;
+        if (s.length() != 0 && !sameText(again, s))
+            return "the reader fails on " + shown(before) + " where String's >> reads on";
+        return "";
+    }
+    if (!sameValue(value, readerValue))
+        return "String's >> and the reader read different values from " + shown(before);
+    if (sameText(reader.rest(), s))
+        return reader.atEnd() == (s.length() == 0) ? "" : "atEnd() disagrees with " + shown(s);
+    const std::wstring left = toWide(s), readerLeft = toWide(reader.rest());
+    if (left.size() < 2 || (left[0] != L'+' && left[0] != L'-') || readerLeft.size() >= left.size() ||
+        !endsWith(left, readerLeft))
+        return "from " + shown(before) + " String's >> leaves " + shown(s) + ", the reader " + shown(reader.rest());
+    s = reader.rest();
+    return "";
+}
+
+std::string readAgreement(const std::wstring& units)
+{
+    static std::string (*const readers[])(String&, StringReader&) = {readBoth<int>,
+                                                                     readBoth<short>,
+                                                                     readBoth<unsigned short>,
+                                                                     readBoth<char>,
+                                                                     readBoth<long>,
+                                                                     readBoth<unsigned int>,
+                                                                     readBoth<unsigned long>,
+                                                                     readBoth<unsigned char>,
+                                                                     readBoth<long long>,
+                                                                     readBoth<unsigned long long>,
+                                                                     readBoth<double>,
+                                                                     readBoth<float>,
+                                                                     readBoth<bool>,
+                                                                     readBoth<wchar_t>,
+                                                                     readBoth<String>};
+    const std::size_t kinds = sizeof readers / sizeof readers[0];
+    // Written, so that NULs at the end stay counted in the length.
+    String s(L"");
+    s.write(units.data(), static_cast<int>(units.size()));
+    StringReader reader(s);
+    const std::size_t first = units.empty() ? 0 : units[0];
+    for (std::size_t step = 0; step < 64 && reader; ++step) {
+        const std::string failure = readers[(first + step) % kinds](s, reader);
+        if (!failure.empty())
+            return "read " + std::to_string(step) + ": " + failure;
+    }
+    return "";
+}
+
+// Appends one value, drawn from the units at `at`, to both.
+std::string appendBoth(String& s, StringBuilder& builder, const std::wstring& units, std::size_t& at)
+{
+    const wchar_t kind = units[at++];
+    const wchar_t unit = at < units.size() ? units[at++] : L'\0';
+    const std::size_t count = std::min<std::size_t>(unit % 8, units.size() - at);
+    const String piece = String(L"").write(units.data() + at, static_cast<int>(count));
+    const long long number = static_cast<long long>(unit) * 2654435761LL - 1000000000LL;
+    at += count;
+    String formatted;
+    switch (kind % 10) {
+    case 0:
+        s << piece;
+        builder << piece;
+        break;
+    case 1:
+        s << unit;
+        builder << unit;
+        break;
+    case 2:
+        s << static_cast<int>(number);
+        builder << static_cast<int>(number);
+        break;
+    case 3:
+        s << static_cast<unsigned long long>(number);
+        builder << static_cast<unsigned long long>(number);
+        break;
+    case 4:
+        s << number / 1e5;
+        builder << number / 1e5;
+        break;
+    case 5:
+        s << static_cast<float>(number / 1e3);
+        builder << static_cast<float>(number / 1e3);
+        break;
+    case 6:
+        s << static_cast<char>(unit) << (unit % 2 == 0);
+        builder << static_cast<char>(unit) << (unit % 2 == 0);
+        break;
+    case 7:
+        s << piece.c_str();
+        builder << piece.c_str();
+        break;
+    case 8:
+        s << formatted.printf(L"<%s|%c|%d>", piece, unit, static_cast<int>(number));
+        builder.printf(L"<%s|%c|%d>", piece, unit, static_cast<int>(number));
+        break;
+    default:
+        s.write(piece.c_str(), piece.length());
+        builder.write(piece.c_str(), piece.length());
+    }
+    if (!sameText(builder.toString(), s))
+        return "append " + std::to_string(kind % 10) + " gives " + shown(s) + " and in the builder " +
+               shown(builder.toString());
+    return "";
+}
+
+// String's appenders and >> against the builder and the reader, on the same
+// input: the same texts, values and rests.
+std::string agreement(const Bytes& input)
+{
+    const std::wstring units = widen(input);
+    String s(L"");
+    StringBuilder builder;
+    for (std::size_t at = 0; at < units.size();) {
+        const std::string failure = appendBoth(s, builder, units, at);
+        if (!failure.empty())
+            return failure;
+    }
+    return readAgreement(units);
+}
+
 // ---- shortenString -------------------------------------------------------------
 
 // Input: the maximum and head lengths as signed bytes, then the text.
@@ -281,6 +449,10 @@ const std::vector<Target>& targets()
          consumers,
          {"true", "false", "TRUE", "-", "+", "0x", "1e308", "1e-400", "inf", "nan", "\"", "\\\"", "\\\\", "\n", " ",
           "99999999999999999999", "-2147483649", ".", "\xFF\x06\x60"}},
+        {"agreement",
+         agreement,
+         {"true", "false", "+", "-", "+3 ", "\"", "\\\"", "\n", " ", "1e308", ".", "\0"s, "\0\0"s, "\xFF\x00\x00"s,
+          "\t", "99999999999999999999"}},
         {"shorten", shortening, {"/", "...", "//", "\\", "C:/", "\xFF\x00\xE9"s}},
         {"numbered",
          numbered,

@@ -107,6 +107,15 @@ TEST(StringCore, CopiesShareOneBlockAndWritesUnshareWithRoomForIndexLength)
         EXPECT_TRUE(copy.block() != source.block() && copy.block()->at(3) == L'x') << source.c_str();
         EXPECT_EQ(source.block()->at(3), L'\0') << "the shared original is untouched";
     }
+
+    // Fault: a unit written at index == length overwrote the block's only terminator, so length() read past the
+    // block; the fill constructor left its spare unit unset.
+    const String shared(L"abc");
+    String unshared = shared, filled(L'f', 3);
+    unshared[3] = L'x';
+    filled[3] = L'x';
+    filled[4] = L'y';
+    EXPECT_TRUE(unshared.length() == 4 && filled.length() == 5) << unshared.c_str() << " / " << filled.c_str();
 }
 
 TEST(StringCore, ConcatenationNilRules)

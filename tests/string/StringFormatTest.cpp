@@ -95,7 +95,40 @@ TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
     builder.printf(nullptr);
     EXPECT_EQ(builder.length(), 34 + 40000) << "a null format appends nothing";
     EXPECT_THROW(builder.write(L"x", INT_MAX), torv::AllocationFailure) << "a length past int's range must not wrap";
+    // Fault: the run-time's count of this output wraps past INT_MAX, and the builder appended nothing silently.
+    EXPECT_THROW(builder.printf(L"%*s%*s", INT_MAX - 10, L"", 20, L""), torv::AllocationFailure);
     EXPECT_EQ(builder.length(), 34 + 40000) << "a failed append keeps the text";
+
+    // Fault: the builder kept the output past a NUL that String's printf cuts it at.
+    builder.clear();
+    EXPECT_TRUE(sameText(builder.printf(L"a%cb", L'\0').toString(), printed.printf(L"a%cb", L'\0')));
+}
+
+StringBuilder builderOf(int v)
+{
+    StringBuilder built;
+    built << v;
+    return built;
+}
+
+// Fault: any pointer converted to bool and appended "true"; only text pointers may be appended.
+template <class Target, class T, class = void>
+struct appends : std::false_type {
+};
+template <class Target, class T>
+struct appends<Target, T, std::void_t<decltype(std::declval<Target&>() << std::declval<T>())>> : std::true_type {
+};
+static_assert(appends<StringBuilder, const wchar_t*>::value && appends<StringBuilder, const char*>::value &&
+              appends<StringBuilder, wchar_t*>::value && appends<String, const wchar_t*>::value);
+static_assert(!appends<StringBuilder, int*>::value && !appends<StringBuilder, const char16_t*>::value &&
+              !appends<String, const int*>::value && !appends<String, const char16_t*>::value);
+
+TEST(StringFormat, BuilderMovesOut)
+{
+    StringBuilder moved = builderOf(42);
+    StringBuilder assigned;
+    assigned = std::move(moved);
+    EXPECT_TRUE(sameText(assigned.toString(), String(L"42")) && moved.length() == 0);
 }
 
 // A start value the consumer must overwrite.
@@ -107,24 +140,38 @@ T other(T value)
 bool other(bool value) { return !value; }
 String other(const String&) { return String(L"unset"); }
 
-// Reads from `text` with String's >> and a reader, which must agree with
-// each other and with the expectation; a second read from the remainder
-// must agree too, so the reader's position is exercised past the start.
+const wchar_t* const SAME = L"(as String's rest)";
+const wchar_t* const FAILS = nullptr;
+
+// Reads from `text` with String's >> and a reader, which must agree with the expectation and with each other:
+// the same value and rest, unless `readerRest` gives the reader's own rest, or FAILS (value and position kept).
+// A second read exercises the reader's position past the start; a failed reader keeps failing.
 template <class T>
-void expectConsumed(const wchar_t* text, T expected, const wchar_t* rest)
+void expectConsumed(const wchar_t* text, T expected, const wchar_t* rest, const wchar_t* readerRest = SAME)
 {
     String consumed(text);
     StringReader reader(consumed);
     for (int read = 1; read <= 2; ++read) {
         T value = other(expected), readerValue = other(expected);
         consumed >> value;
-        reader >> readerValue;
+        const int before = reader.position();
+        const bool readerRead = static_cast<bool>(reader >> readerValue);
         if (read == 1) {
             EXPECT_EQ(value, expected) << text;
             EXPECT_STREQ(consumed.c_str(), rest) << text;
         }
-        EXPECT_EQ(readerValue, value) << "reader value, read " << read << " of '" << text << "'";
-        EXPECT_TRUE(sameText(reader.rest(), consumed) && reader.atEnd() == consumed.isEmpty())
+        if (readerRead) {
+            EXPECT_EQ(readerValue, value) << "reader value, read " << read << " of '" << text << "'";
+        } else {
+            EXPECT_TRUE(readerValue == other(expected) && reader.position() == before)
+                << "a failed read changed the value or the position, read " << read << " of '" << text << "'";
+        }
+        if (read == 1 && readerRest != SAME) {
+            EXPECT_TRUE(readerRest == FAILS ? !readerRead : readerRead && reader.rest() == readerRest)
+                << "reader rest '" << reader.rest().c_str() << "' of '" << text << "'";
+            return;
+        }
+        EXPECT_TRUE(!readerRead || (sameText(reader.rest(), consumed) && reader.atEnd() == (consumed.length() == 0)))
             << "reader rest '" << reader.rest().c_str() << "', read " << read << " of '" << text << "'";
     }
 }
@@ -132,41 +179,51 @@ void expectConsumed(const wchar_t* text, T expected, const wchar_t* rest)
 TEST(StringFormat, IntegerConsumers)
 {
     expectConsumed(L" -12 34", -12, L" 34");
-    expectConsumed(L"abc", 0, L"abc");
-    expectConsumed(L"+5", 5, L"+5"); // a leading + is read but not consumed
+    expectConsumed(L"abc", 0, L"abc", FAILS);
+    expectConsumed(L"+5", 5, L"+5", L""); // a leading + is read but not consumed; the reader consumes it
     expectConsumed(L"3.5", 3, L".5");
-    expectConsumed(L"-7 x", static_cast<unsigned int>(-7), L"-7 x"); // unsigned keeps '-'
+    expectConsumed(L"-7 x", static_cast<unsigned int>(-7), L"-7 x", L" x"); // unsigned keeps '-'
     expectConsumed(L"9000000000 rest", 9000000000LL, L" rest");
     expectConsumed(L"300", static_cast<unsigned char>(300), L"");
     expectConsumed(L"-70000,1", static_cast<short>(-70000), L",1");
-    expectConsumed(L"x", 0L, L"x");
+    expectConsumed(L"x", 0L, L"x", FAILS);
+
+    expectConsumed(L"   ", 0, L"", FAILS);
 
     String blanks(L"   ");
     int v = 1;
     blanks >> v;
     EXPECT_TRUE(v == 0 && blanks.block() == String::EMPTY.block()) << "nothing left shares EMPTY";
+
+    // Fault: the reader had no failure state, so a loop over "+3" (read, nothing consumed) never ended.
+    StringReader reader(String(L"1 2 +3 4 x"));
+    int sum = 0;
+    for (int i = 0; i < 8 && reader >> v; ++i)
+        sum = sum * 10 + v;
+    EXPECT_TRUE(sum == 1234 && !reader && reader.rest() == L" x" && v == 4) << sum;
 }
 
 // The run-time's wcstod reads decimal numbers only: not "inf", "nan" or hexadecimal prefixes.
 TEST(StringFormat, FloatingConsumersReadDecimalNumbersOnly)
 {
     expectConsumed(L"0.25", 0.25f, L"");
-    const std::tuple<const wchar_t*, double, const wchar_t*> cases[] = {
-        {L" 2.5e3x", 2500.0, L"x"}, {L" ,;", 0.0, L""},    {L"info 2", 0.0, L"info 2"}, {L" nan", 0.0, L"nan"},
-        {L"0x10 r", 0.0, L"x10 r"}, {L"-.5;", -0.5, L";"}, {L"1e x", 1.0, L"e x"},      {L"2.5e-1x", 0.25, L"x"}};
-    for (const auto& c : cases)
-        expectConsumed(std::get<0>(c), std::get<1>(c), std::get<2>(c));
+    const std::tuple<const wchar_t*, double, const wchar_t*, const wchar_t*> cases[] = {
+        {L" 2.5e3x", 2500.0, L"x", SAME}, {L" ,;", 0.0, L"", FAILS},        {L"info 2", 0.0, L"info 2", FAILS},
+        {L" nan", 0.0, L"nan", FAILS},    {L"0x10 r", 0.0, L"x10 r", SAME}, {L"-.5;", -0.5, L";", SAME},
+        {L"1e x", 1.0, L"e x", SAME},     {L"2.5e-1x", 0.25, L"x", SAME}};
+    for (const auto& [text, value, rest, readerRest] : cases)
+        expectConsumed(text, value, rest, readerRest);
 }
 
 TEST(StringFormat, BoolAndCharacterConsumers)
 {
-    const std::tuple<const wchar_t*, bool, const wchar_t*> cases[] = {
-        {L"TRUE,x", true, L",x"},  {L"yes", false, L"yes"}, {L"10", true, L"0"},
-        {L" false!", false, L"!"}, {L"0", false, L""},      {L"  ", false, L""}};
-    for (const auto& c : cases)
-        expectConsumed(std::get<0>(c), std::get<1>(c), std::get<2>(c));
+    const std::tuple<const wchar_t*, bool, const wchar_t*, const wchar_t*> cases[] = {
+        {L"TRUE,x", true, L",x", SAME},  {L"yes", false, L"yes", FAILS}, {L"10", true, L"0", SAME},
+        {L" false!", false, L"!", SAME}, {L"0", false, L"", SAME},       {L"  ", false, L"", FAILS}};
+    for (const auto& [text, value, rest, readerRest] : cases)
+        expectConsumed(text, value, rest, readerRest);
     expectConsumed(L"  xy", L'x', L"y");
-    expectConsumed(L" \t", L'\0', L"");
+    expectConsumed(L" \t", L'\0', L"", FAILS);
 }
 
 TEST(StringFormat, StringConsumerLinesAndQuotes)
@@ -178,16 +235,25 @@ TEST(StringFormat, StringConsumerLinesAndQuotes)
     expectConsumed(L"\"never closed", String(L"never closed"), L"");
     expectConsumed(L"\n\n", String(L""), L"\n");
 
-    // NIL gives NIL once, then the empty text that String's >> left behind.
-    String nil;
-    StringReader reader(nil);
-    for (int read = 1; read <= 2; ++read) {
-        String out(L"x"), readerOut(L"x");
-        nil >> out;
-        reader >> readerOut;
-        EXPECT_TRUE(out.isNil() == (read == 1) && sameText(readerOut, out) && sameText(reader.rest(), nil))
-            << "read " << read << " of NIL";
-    }
+    expectConsumed(L"", String(L""), L"", FAILS);
+    String nil, out(L"x");
+    nil >> out;
+    EXPECT_TRUE(out.isNil() && nil.block() == String::EMPTY.block()) << "NIL gives NIL and leaves EMPTY";
+    EXPECT_FALSE(StringReader(String()) >> out) << "a NIL text has nothing to read";
+
+    // Fault: String's >> dropped one counted trailing NUL per value, the reader only once, so their rests,
+    // atEnd() and a following >> String disagreed.
+    String nuls(L"");
+    nuls.write(L"1 2\0\0", 5);
+    StringReader reader(nuls);
+    int first = 0, second = 0;
+    nuls >> first >> second;
+    reader >> first >> second;
+    EXPECT_TRUE(sameText(reader.rest(), nuls) && nuls.length() == 2 && !reader.atEnd()) << nuls.length();
+    nuls >> out;
+    String readerOut;
+    reader >> readerOut;
+    EXPECT_TRUE(sameText(readerOut, out) && out.length() == 2 && reader.atEnd());
 }
 
 } // namespace
