@@ -11,7 +11,8 @@
 #                       in the checked build
 #   ./make.sh coverage  coverage build (build-coverage/): the suite, then
 #                       line and branch coverage per file and an HTML report
-#   ./make.sh clang     the same build and suite with clang (build-clang/)
+#   ./make.sh clang     the same build and suite with clang, linked by lld
+#                       (build-clang/)
 #   ./make.sh docs      the API reference (build/docs/html); fails on any warning
 #   ./make.sh lint      clang-tidy over the library, with .clang-tidy
 #   ./make.sh format-check [base]  clang-format over the .h/.cpp changed since base
@@ -152,7 +153,7 @@ format_check() {
     echo "format-check: $(echo "$files" | wc -l) file(s) formatted as .clang-format asks"
 }
 
-CHECK_PACKAGES="clang clang-tidy clang-format doxygen graphviz"
+CHECK_PACKAGES="clang lld clang-tidy clang-format doxygen graphviz"
 task=${1:-example}
 [ $# -gt 0 ] && shift
 case "$task" in
@@ -162,9 +163,9 @@ case "$task" in
     check)    install_missing $BUILD_PACKAGES; check "$@" ;;
     fuzz)     install_missing $BUILD_PACKAGES; fuzz "${1:-60}" ;;
     coverage) install_missing $BUILD_PACKAGES gcovr; coverage ;;
-    clang)    install_missing $BUILD_PACKAGES clang; clang_suite ;;
+    clang)    install_missing $BUILD_PACKAGES clang lld; clang_suite ;;
     docs)     install_missing doxygen graphviz; docs ;;
-    lint)     install_missing $BUILD_PACKAGES clang clang-tidy; lint ;;
+    lint)     install_missing $BUILD_PACKAGES clang lld clang-tidy; lint ;;
     format-check) install_missing clang-format; format_check "$@" ;;
     ci)       install_missing $BUILD_PACKAGES $CHECK_PACKAGES
               # Every file since the first commit: whatever a submission touched.

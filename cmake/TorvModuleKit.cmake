@@ -12,18 +12,20 @@
 # the resource header embedded as "RESOURCE.H" of type METADATA, so that its
 # symbols can be looked up by name.
 #
-#   torv_program_startup(<target>)
-#
-# links a program whose start-up code is module/ModuleStartup.h with
-# TORV_EXECUTABLE_MODULE so that its Module is initialised after all of its
-# static initialisers and terminated before its exit-time destructors
-# (torv_add_module(... EXECUTABLE) does this itself).
-#
 #   torv_add_translation(<module> LANGUAGE <code> RESOURCES <file.rc>...)
 #
 # makes the resource-only translation library <module><code>.dll (for
 # example SiblingDEU.dll) in the folder the module itself is written to,
 # where the module's language search finds it.
+#
+#   torv_resource_only(<target>)
+#
+# links the library <target> from resources alone: no code, no run-time,
+# no entry point; with GNU ld, lld and MSVC.
+#
+# Both GNU ld and lld link what the kit makes: the start-up code needs no
+# link option (torv_program_startup(<target>) is kept, and does nothing,
+# for programs that still call it).
 
 function(_torv_version_binary version out)
   string(REPLACE "." ";" parts "${version}")
@@ -38,10 +40,16 @@ function(_torv_version_binary version out)
 endfunction()
 
 function(torv_program_startup target)
-  if(MINGW)
-    # The start-up code wraps the run-time's __main (which runs the static
-    # initialisers just before main) and exit.
-    target_link_options(${target} PRIVATE -Wl,--wrap=__main,--wrap=exit)
+endfunction()
+
+function(torv_resource_only target)
+  set_target_properties(${target} PROPERTIES LINKER_LANGUAGE C)
+  if(MSVC)
+    target_link_options(${target} PRIVATE /NOENTRY)
+  else()
+    # An entry point at RVA 0 is none; both linkers define __ImageBase
+    # there (lld takes no number for the entry).
+    target_link_options(${target} PRIVATE -nostdlib -Wl,-e,__ImageBase)
   endif()
 endfunction()
 
@@ -87,7 +95,6 @@ function(torv_add_module name)
 
   if(ARG_EXECUTABLE)
     add_executable(${name} ${module_sources})
-    torv_program_startup(${name})
   else()
     add_library(${name} SHARED ${module_sources})
     set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "")
@@ -108,14 +115,10 @@ function(torv_add_translation module)
   set(target ${module}${ARG_LANGUAGE})
   # Loaded only as a data file: no import library, written beside the module.
   add_library(${target} MODULE ${ARG_RESOURCES})
-  set_target_properties(${target} PROPERTIES PREFIX "" LINKER_LANGUAGE C
+  set_target_properties(${target} PROPERTIES PREFIX ""
     LIBRARY_OUTPUT_DIRECTORY $<TARGET_FILE_DIR:${module}>
     RUNTIME_OUTPUT_DIRECTORY $<TARGET_FILE_DIR:${module}>)
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  if(MSVC)
-    target_link_options(${target} PRIVATE /NOENTRY)
-  else()
-    target_link_options(${target} PRIVATE -nostdlib -Wl,-e,0)
-  endif()
+  torv_resource_only(${target})
   add_dependencies(${module} ${target})
 endfunction()

@@ -1,6 +1,6 @@
-# Cross-compiles for Windows x64 with Debian's clang, against the C++ run-time
-# of the MinGW-w64 posix-thread GCC, so that clang-built binaries share
-# libstdc++-6.dll with GCC-built hosts.
+# Cross-compiles for Windows x64 with Debian's clang and links with lld,
+# against the C++ run-time of the MinGW-w64 posix-thread GCC, so that
+# clang-built binaries share libstdc++-6.dll with GCC-built hosts.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -21,9 +21,10 @@ set(TORV_LIBSTDCXX_INCLUDE ${TORV_MINGW_GCC_DIR}/include/c++)
 set(CMAKE_CXX_FLAGS_INIT "-B${TORV_MINGW_GCC_DIR} -stdlib++-isystem ${TORV_LIBSTDCXX_INCLUDE} -stdlib++-isystem ${TORV_LIBSTDCXX_INCLUDE}/${TORV_MINGW_TRIPLET} -stdlib++-isystem ${TORV_LIBSTDCXX_INCLUDE}/backward")
 set(CMAKE_C_FLAGS_INIT "-B${TORV_MINGW_GCC_DIR}")
 # -pthread: the posix-thread run-time (and GoogleTest) need winpthread,
-# which the GCC driver links by itself.
+# which the GCC driver links by itself. lld (Debian's lld), the linker of
+# clang-based MinGW toolchains: the GCC build covers GNU ld.
 foreach(kind EXE SHARED MODULE)
-  set(CMAKE_${kind}_LINKER_FLAGS_INIT "-L${TORV_MINGW_GCC_DIR} -pthread")
+  set(CMAKE_${kind}_LINKER_FLAGS_INIT "-L${TORV_MINGW_GCC_DIR} -pthread -fuse-ld=lld")
 endforeach()
 
 set(CMAKE_FIND_ROOT_PATH /usr/${TORV_MINGW_TRIPLET})

@@ -7,6 +7,7 @@
 #include "platform/CheckedBuild.h"
 
 #include <algorithm>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,19 @@ std::wstring modulePath(HINSTANCE instance)
     return longPath.empty() ? path : longPath;
 }
 
+// The module's translation library, or the module itself when it has none.
+// A version block the search cannot read (it throws) counts as none: the
+// exception must not leave a library's entry point or the program start-up.
+HINSTANCE translationOf(HINSTANCE module) noexcept
+{
+    try {
+        const HINSTANCE translation = LoadTranslationDLL(module, NO_LANGUAGE);
+        return translation ? translation : module;
+    } catch (const std::exception&) {
+        return module;
+    }
+}
+
 } // namespace
 
 Module* Module::head = nullptr;
@@ -86,8 +100,7 @@ bool Module::internalInit(HINSTANCE h)
     if (initialized || !h)
         return false;
     instance = h;
-    HINSTANCE translation = LoadTranslationDLL(h, NO_LANGUAGE);
-    resourceInstance = translation ? translation : h;
+    resourceInstance = translationOf(h);
     initName();
     initialized = true;
     initSymbols();

@@ -132,7 +132,11 @@ private:
     Module();
     ~Module();
 
+    /// Initialises the module from its handle; false, changing nothing, when
+    /// it is initialised already or h is null. Never throws out of the
+    /// translation search: a module whose search fails starts without one.
     bool internalInit(HINSTANCE h);
+    /// Terminates an initialised module; does nothing otherwise.
     void internalTerm();
     void initName();
     void initSymbols();

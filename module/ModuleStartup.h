@@ -18,12 +18,13 @@
 ///
 /// - In an executable, define TORV_EXECUTABLE_MODULE before including it:
 ///   the Module is initialised once every static initialiser of the program
-///   has run, just before main (wmain, WinMain), and terminated when main
-///   returns or exit is called, before any exit-time destructor; link order
-///   does not matter. MinGW: the program must be linked with
-///   -Wl,--wrap=__main,--wrap=exit (torv_add_module(... EXECUTABLE) and
-///   torv_program_startup() in cmake/TorvModuleKit.cmake add them); without
-///   them the link fails on __real___main.
+///   has run, just before main (wmain, WinMain), and terminated when the
+///   program ends (main returns, or exit is called by the program or by
+///   another module), before any exit-time destructor, atexit handler or
+///   function-local static of the program; link order does not matter and
+///   no link option is needed. MinGW: the start-up code takes the program's
+///   atexit registrations into a list of its own (see _onexit below), which
+///   needs the msvcrt-based run-time.
 
 #include "module/Module.h"
 #include "platform/MfcLayer.h"
@@ -54,47 +55,108 @@ public:
 
 #  include <cstdlib>
 
+#  if defined(_MSC_VER)
+
 namespace {
 
 void torvTermProgram() { torv::ModuleStartup::term(); }
 
 void torvInitProgram()
 {
-    static bool started = false;
-    if (started)
-        return;
-    started = true;
     torv::ModuleStartup::init(GetModuleHandleW(nullptr));
-    // For exit called where it is not wrapped (another module): registered
-    // after every static object's destructor, so it still runs before them.
     std::atexit(torvTermProgram);
 }
 
 } // namespace
 
-#  if defined(_MSC_VER)
 // The C++ initialisers lie in .CRT$XCU; .CRT$XCY runs after all of them.
 #    pragma section(".CRT$XCY", read)
 extern "C" __declspec(allocate(".CRT$XCY")) void (*const torvProgramStartup)() = torvInitProgram;
 #    pragma comment(linker, "/include:torvProgramStartup")
+
 #  else
-// The run-time calls __main after its own set-up and before main; the real
-// one runs the static initialisers. exit is where main's return and every
-// exit call of the program meet, before any exit-time destructor.
-extern "C" void __real___main();
-extern "C" [[noreturn]] void __real_exit(int code);
 
-extern "C" void __wrap___main()
+// The run-time's static-initialiser walk registers it, after every static
+// initialiser and just before main.
+extern "C" void __do_global_dtors(void);
+// msvcrt.dll's own atexit: the process's exit list, which exit runs.
+extern "C" int(__cdecl* __imp_atexit)(void(__cdecl*)(void));
+
+namespace {
+
+/// The program's exit functions in registration order. Plain data, ready
+/// before any static initialiser runs, and never destroyed.
+struct TorvExitList {
+    SRWLOCK lock;
+    _onexit_t* functions;
+    size_t count;
+    size_t capacity;
+};
+TorvExitList torvExitList = {SRWLOCK_INIT, nullptr, 0, 0};
+
+/// Appends func; false when there is no room for it.
+bool torvPushExitFunction(_onexit_t func)
 {
-    __real___main();
-    torvInitProgram();
+    TorvExitList& list = torvExitList;
+    AcquireSRWLockExclusive(&list.lock);
+    if (list.count == list.capacity) {
+        const size_t capacity = list.capacity ? list.capacity * 2 : 64;
+        if (void* grown = std::realloc(list.functions, capacity * sizeof(_onexit_t))) {
+            list.functions = static_cast<_onexit_t*>(grown);
+            list.capacity = capacity;
+        }
+    }
+    const bool pushed = list.count < list.capacity;
+    if (pushed)
+        list.functions[list.count++] = func;
+    ReleaseSRWLockExclusive(&list.lock);
+    return pushed;
 }
 
-extern "C" [[noreturn]] void __wrap_exit(int code)
+/// Takes off the function registered last; null when none is left.
+_onexit_t torvPopExitFunction()
 {
-    torvTermProgram();
-    __real_exit(code);
+    TorvExitList& list = torvExitList;
+    AcquireSRWLockExclusive(&list.lock);
+    const _onexit_t func = list.count ? list.functions[--list.count] : nullptr;
+    ReleaseSRWLockExclusive(&list.lock);
+    return func;
 }
+
+/// The one exit function the run-time holds, run by exit whoever calls it:
+/// ends the Module, then runs the program's own exit functions, last
+/// registered first (also those registered meanwhile).
+void __cdecl torvProgramExit()
+{
+    torv::ModuleStartup::term();
+    while (const _onexit_t func = torvPopExitFunction())
+        func();
+}
+
+/// True once torvProgramExit is in the run-time's exit list.
+bool torvExitListHandedOver()
+{
+    static const bool handedOver = __imp_atexit(torvProgramExit) == 0;
+    return handedOver;
+}
+
+} // namespace
+
+/// The program's _onexit, through which the run-time's atexit passes every
+/// registration of the program, exit-time destructors and function-local
+/// statics included: keeps func in the start-up code's own list, so that
+/// the Module ends before all of them without any linker wrapping. The
+/// registration of __do_global_dtors means every static initialiser has
+/// run: the Module starts then. Null when func cannot be kept.
+extern "C" _onexit_t __cdecl _onexit(_onexit_t func)
+{
+    if (!torvExitListHandedOver() || !torvPushExitFunction(func))
+        return nullptr;
+    if (reinterpret_cast<void (*)()>(func) == &__do_global_dtors)
+        torv::ModuleStartup::init(GetModuleHandleW(nullptr));
+    return func;
+}
+
 #  endif
 
 #else

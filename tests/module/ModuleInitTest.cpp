@@ -71,18 +71,22 @@ TEST(ModuleInit, FixtureLoadAndUnloadRegisterAndRemoveEverything)
     EXPECT_FALSE(classRegistered(L"FixtureItem") || classRegistered(L"FixtureLeaf"));
 }
 
-// The name keeps everything before the last dot.
-TEST(ModuleInit, MissingOrBadHeaderLeavesNoSymbols)
+// No header or a bad one leaves no symbols; a version block without a translation table, for which the
+// translation search throws, leaves no translation (the throw must not leave the entry point). The name keeps
+// everything before the last dot.
+TEST(ModuleInit, MissingHeaderOrTranslationTableStillInitialises)
 {
     fixture::Folder folder;
     const wchar_t* const cases[][2] = {{L"TorvFixtureNoHeader.dll", L"No.Header"},
-                                       {L"TorvFixtureBadHeader.dll", L"BadHeader"}};
+                                       {L"TorvFixtureBadHeader.dll", L"BadHeader"},
+                                       {L"TorvFixtureUntabled.dll", L"Untabled"}};
     for (const auto& c : cases) {
         fixture::Loaded loaded(folder.copy(c[0], c[1] + std::wstring(L".dll")));
         ASSERT_TRUE(loaded.handle()) << c[0];
         EXPECT_TRUE(loaded.module().isInitialized()) << c[0];
         EXPECT_EQ(c[1], loaded.module().getModuleName());
         EXPECT_EQ(&SymbolTable::EMPTY, &loaded.module().getResourceSymbols()) << c[0];
+        EXPECT_EQ(loaded.handle(), loaded.module().getResourceInstance()) << c[0];
     }
 }
 
