@@ -180,6 +180,7 @@ public:
     /// string when none are left), returning *this. Nothing is reported as
     /// an error: a read with no value stores 0 (false, NUL) as said below.
     ///@{
+
     /// The integer from the first letter, digit, '-', '.' or '+' on, as
     /// `_wtoi` converts it; consumes up to the first unit from there that is
     /// neither a digit nor '-'. So '+5' gives 5 and consumes nothing, '3.5'
