@@ -1,8 +1,9 @@
 #!/bin/sh
 # What Wine's own calls cannot make, made on the Linux side for the
 # file-system tests:
-#   linux-side.sh setup DIR PREFIX    links to folders under DIR, and drive
-#                                     T: of PREFIX leading to DIR
+#   linux-side.sh setup DIR PREFIX RUNNER
+#       links to folders under DIR, and drive T: of PREFIX leading to DIR
+#       (RUNNER makes the prefix first when it is not ready yet)
 #   linux-side.sh cleanup DIR PREFIX
 #   linux-side.sh denied DIR PREFIX RUNNER PROGRAM [ARGUMENTS...]
 #       runs PROGRAM with DIR\denied\src holding a folder it may not list:
@@ -12,6 +13,7 @@ set -eu
 task=$1 dir=$2 prefix=$3
 shift 3
 windows() { printf 'Z:%s' "$1" | tr / '\\'; }
+ready() { [ -f "$prefix/.torv-ready" ] || "$1" cmd /c exit 0 >/dev/null 2>&1 || true; }
 case "$task" in
 setup)
     rm -rf "$dir"
@@ -21,6 +23,7 @@ setup)
     ln -s . "$dir/srcB/loop"
     echo c >"$dir/srcC/sub/f.txt"
     ln -s ../srcC "$dir/dstC/sub"
+    ready "$1"
     ln -sfn "$dir" "$prefix/dosdevices/t:" ;;
 cleanup)
     rm -rf "$dir" "$prefix/dosdevices/t:" ;;
@@ -33,7 +36,7 @@ denied)
         echo "setpriv cannot drop root's permission override here: the denied-listing test skips"
         exec "$runner" "$@"
     fi
-    [ -f "$prefix/.torv-ready" ] || "$runner" cmd /c exit 0 >/dev/null 2>&1
+    ready "$runner"
     shadow="$dir/prefix"
     rm -rf "$dir" && mkdir -p "$shadow" "$dir/denied/src/locked" "$dir/denied/dst"
     cp -a "$prefix/dosdevices" "$prefix"/*.reg "$prefix/.update-timestamp" "$prefix/.torv-ready" "$shadow/"
