@@ -160,7 +160,6 @@ private:
     bool removeTree(TreePass& pass) const;
     bool removeFiles(bool& complete) const;
     bool copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const;
-    static bool makeTargetLevel(const Directory& level, TreePass& pass);
     static bool leadsAway(const Directory& folder, const TreePass& pass);
     bool copyFiles(const SmartPtr<const Directory>& target, TreePass& pass) const;
 

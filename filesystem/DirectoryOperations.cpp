@@ -26,11 +26,16 @@ bool removeDirectoryEntry(const Directory& directory)
     return false;
 }
 
-// Makes one directory whose parent exists.
-bool makeDirectoryEntry(const Directory& directory)
+// Makes one directory whose parent exists; with `takeExisting` a directory
+// already there counts as made (a file there does not).
+bool makeDirectoryEntry(const Directory& directory, bool takeExisting = false)
 {
     if (CreateDirectoryW(systemPath(directory.getFullName()).c_str(), nullptr))
         return true;
+    const DWORD error = GetLastError();
+    if (takeExisting && error == ERROR_ALREADY_EXISTS && directory.isDirectory())
+        return true;
+    SetLastError(error);
     reportSystemFailure(L"Failed to create the directory '%s'.\r\nWindows error message: %s", directory);
     return false;
 }
@@ -235,7 +240,10 @@ bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, b
 
 // Each subdirectory is finished with all its depth before the next starts,
 // and a folder's files follow its subdirectories; the walk keeps its levels
-// in a list rather than on the native stack.
+// in a list rather than on the native stack. Only a target level itself is
+// made, never its parents, so a target that went away during the copy fails
+// it instead of being made again; a file where the folder goes fails it
+// too. An existing folder is taken as it is, unless it is a link back.
 bool Directory::copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const
 {
     std::vector<TreeLevel> walk{{nullptr, findDirectories(everything), target, true}};
@@ -245,7 +253,8 @@ bool Directory::copyTree(const SmartPtr<const Directory>& target, TreePass& pass
         SmartPtr<const Directory> sub;
         if (nextItem(folder, level.subdirectories.get(), pass.complete, sub)) {
             const SmartPtr<const Directory> targetSub = level.target->appendLevel(sub->getName());
-            if (!targetSub || !leadsAway(*sub, pass) || !makeTargetLevel(*targetSub, pass))
+            if (!targetSub || !leadsAway(*sub, pass) || !fitsSystem(*targetSub) ||
+                !makeDirectoryEntry(*targetSub, true) || !leadsAway(*targetSub, pass))
                 return false;
             if (pass.recursive)
                 walk.push_back({sub, sub->findDirectories(everything), targetSub, true});
@@ -256,23 +265,6 @@ bool Directory::copyTree(const SmartPtr<const Directory>& target, TreePass& pass
         walk.pop_back();
     }
     return true;
-}
-
-// Only the level itself is made, never its parents, so a target that went
-// away during the copy fails it instead of being made again; a file where
-// the folder goes fails it too. An existing folder is taken as it is.
-bool Directory::makeTargetLevel(const Directory& level, TreePass& pass)
-{
-    if (!fitsSystem(level))
-        return false;
-    if (CreateDirectoryW(systemPath(level.getFullName()).c_str(), nullptr))
-        return true;
-    const DWORD error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS && level.isDirectory())
-        return leadsAway(level, pass);
-    SetLastError(error);
-    reportSystemFailure(L"Failed to create the directory '%s'.\r\nWindows error message: %s", level);
-    return false;
 }
 
 // A link met during the copy, in the source or in the target, must lead

@@ -29,7 +29,6 @@ bool identityOf(HANDLE handle, FileIdentity& identity)
 
 String finalPathOf(HANDLE handle)
 {
-    String path;
     DWORD capacity = MAX_PATH;
     for (;;) {
         std::wstring buffer(capacity, L'\0');

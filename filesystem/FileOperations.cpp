@@ -114,8 +114,7 @@ bool copyWhole(const String& source, const File& target, bool overwrite)
 
 // Asked of the file system, so that a short name, another drive letter or a
 // link cannot pass a file off as another; the text decides only where
-// either cannot be opened.
-// A target that cannot be opened is asked first: a new target is the
+// either cannot be opened. The target is asked first: a new target is the
 // common case, and costs one failed open.
 bool isSameFile(const File& one, const SmartPtr<const File>& other)
 {

@@ -36,11 +36,9 @@ wchar_t* resized(wchar_t* units, int capacity)
 StringBuilder::~StringBuilder() { std::free(units); }
 
 StringBuilder::StringBuilder(StringBuilder&& other) noexcept
-    : units(other.units), used(other.used), capacity(other.capacity)
+    : units(std::exchange(other.units, nullptr)), used(std::exchange(other.used, 0)),
+      capacity(std::exchange(other.capacity, 0))
 {
-    other.units = nullptr;
-    other.used = 0;
-    other.capacity = 0;
 }
 
 StringBuilder& StringBuilder::operator=(StringBuilder&& other) noexcept
