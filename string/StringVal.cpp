@@ -79,6 +79,12 @@ StringVal* StringVal::construct(const wchar_t* s, int length, int capacity)
     if (capacity < length)
         capacity = length;
     void* memory = std::malloc(allocationSize(capacity));
+#if defined(TORV_CHECKED)
+    if (!allocationMayProceed()) {
+        std::free(memory);
+        memory = nullptr;
+    }
+#endif
     if (memory == nullptr)
         throw AllocationFailure();
     StringVal* block = construct(memory, s, length, capacity);

@@ -104,6 +104,30 @@ TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
     EXPECT_TRUE(sameText(builder.printf(L"a%cb", L'\0').toString(), printed.printf(L"a%cb", L'\0')));
 }
 
+// Fault: printf committed its text in a destructor, so a failed allocation
+// there ended the program instead of reaching the caller.
+TEST(StringFormat, PrintfReportsEveryFailedAllocationAndKeepsTheText)
+{
+#if defined(TORV_CHECKED)
+    for (int allowed = 0;; ++allowed) {
+        String text(L"kept");
+        torv::failAllocationsAfter(allowed);
+        try {
+            text.printf(L"%d-%s", 42, L"x");
+            torv::failAllocationsAfter(-1);
+            EXPECT_STREQ(text.c_str(), L"42-x");
+            EXPECT_GE(allowed, 2) << "the array and the new block are allocated";
+            break;
+        } catch (const torv::AllocationFailure&) {
+            torv::failAllocationsAfter(-1);
+            EXPECT_STREQ(text.c_str(), L"kept") << "failing allocation " << allowed;
+        }
+    }
+#else
+    GTEST_SKIP() << "allocation failures are injected in the checked build only (./make.sh check)";
+#endif
+}
+
 StringBuilder builderOf(int v)
 {
     StringBuilder built;
