@@ -6,12 +6,14 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 #include "filesystem/FileSystemIterator.h"
+#include "filesystem/TorvCopyObserver.h"
 #define TORV_EXECUTABLE_MODULE
 #include "module/ModuleStartup.h"
 #include "platform/WinApi.h"
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,25 +52,60 @@ void buildLargeTree(const fs::path& root)
 
 SmartPtr<const Directory> directoryOf(const fs::path& path) { return Directory::fromString(path.wstring().c_str()); }
 
-// Each repetition copies into a fresh target below `targets`.
-void compareTreeCopy(const char* name, const fs::path& source, const fs::path& targets, int repetitions)
+// Counts files, as a host of the per-file callback does.
+class FileCounter : public torv::TorvFileProgressInterface {
+public:
+    void onFileCopied() override { ++files; }
+    unsigned long long files = 0;
+};
+
+// Takes everything the extended callback offers: totals, each file, bytes.
+class FullObserver : public torv::TorvCopyObserver {
+public:
+    bool wantsTotals() const override { return true; }
+    bool onTotals(unsigned long long files, unsigned long long bytes) override { return files + bytes != 0; }
+    bool onFileStarting(const torv::File&, const torv::File&, unsigned long long size) override
+    {
+        expected += size;
+        return true;
+    }
+    bool onBytesCopied(unsigned long long bytes) override
+    {
+        copied += bytes;
+        return true;
+    }
+    unsigned long long expected = 0;
+    unsigned long long copied = 0;
+};
+
+using TreeCopy = std::function<void(const fs::path& source, const fs::path& target)>;
+
+TreeCopy torvCopy(torv::TorvFileProgressInterface* progress)
+{
+    return [progress](const fs::path& source, const fs::path& target) {
+        if (!directoryOf(source)->copyContents(directoryOf(target), true, false, progress))
+            std::printf("copyContents failed\n");
+    };
+}
+
+void standardCopy(const fs::path& source, const fs::path& target)
+{
+    fs::copy(source, target, fs::copy_options::recursive);
+}
+
+// Each repetition of either copies into a fresh target below `targets`.
+void compareTreeCopies(const char* name, const fs::path& source, const fs::path& targets, const TreeCopy& candidate,
+                       const TreeCopy& baseline)
 {
     int round = 0;
-    const SmartPtr<const Directory> from = directoryOf(source);
-    bench::compare(
-        name,
-        [&] {
-            const fs::path target = targets / ("torv" + std::to_string(round++));
+    const auto intoFreshTarget = [&](const TreeCopy& copy) {
+        return [&] {
+            const fs::path target = targets / std::to_string(round++);
             fs::create_directories(target);
-            if (!from->copyContents(directoryOf(target), true, false, nullptr))
-                std::printf("copyContents failed\n");
-        },
-        [&] {
-            const fs::path target = targets / ("std" + std::to_string(round++));
-            fs::create_directories(targets);
-            fs::copy(source, target, fs::copy_options::recursive);
-        },
-        repetitions);
+            copy(source, target);
+        };
+    };
+    bench::compare(name, intoFreshTarget(candidate), intoFreshTarget(baseline), 3);
     fs::remove_all(targets);
 }
 
@@ -141,8 +178,16 @@ int main()
     buildLargeTree(work / "large");
 
     bench::printHeader("File system (ratio below 1: TorvBase is faster)");
-    compareTreeCopy("copyContents 2,000 x 4 KiB", work / "small", work / "copies", 3);
-    compareTreeCopy("copyContents 20 x 8 MiB", work / "large", work / "copies", 3);
+    compareTreeCopies("copyContents 2,000 x 4 KiB", work / "small", work / "copies", torvCopy(nullptr), standardCopy);
+    compareTreeCopies("copyContents 20 x 8 MiB", work / "large", work / "copies", torvCopy(nullptr), standardCopy);
+    FileCounter counter;
+    FullObserver observer;
+    compareTreeCopies("observer/per-file 2,000 x 4 KiB", work / "small", work / "copies", torvCopy(&observer),
+                      torvCopy(&counter));
+    compareTreeCopies("observer/per-file 20 x 8 MiB", work / "large", work / "copies", torvCopy(&observer),
+                      torvCopy(&counter));
+    if (observer.copied != observer.expected)
+        std::printf("observer told %llu of %llu bytes\n", observer.copied, observer.expected);
     compareEnumeration(work / "small");
     compareParsing();
 

@@ -185,7 +185,7 @@ SmartPtr<Directory> Directory::withLevelsOf(const Directory& other) const
 SmartPtr<const Directory> Directory::appendPath(const Directory& relative) const
 {
     if (relative.absolute) {
-        reportFailure(L"The path to be appended must be relative.");
+        reportFailure(L"The path to be appended must be relative.", relative.getFullName());
         return nullptr;
     }
     return withLevelsOf(relative);

@@ -162,6 +162,7 @@ private:
     bool copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const;
     static bool leadsAway(const Directory& folder, const TreePass& pass);
     bool copyFiles(const SmartPtr<const Directory>& target, TreePass& pass) const;
+    static bool copyObserved(const File& file, const SmartPtr<const Directory>& target, TreePass& pass);
 
     bool absolute;
     std::vector<String> levels;

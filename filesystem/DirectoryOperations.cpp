@@ -6,11 +6,12 @@
 #include "filesystem/FailureReport.h"
 #include "filesystem/File.h"
 #include "filesystem/FileAttributes.h"
+#include "filesystem/FileCopy.h"
 #include "filesystem/FileIdentity.h"
 #include "filesystem/FileSystemIterator.h"
 #include "filesystem/NameCheck.h"
 #include "filesystem/SystemPath.h"
-#include "filesystem/TorvFileProgressInterface.h"
+#include "filesystem/TorvCopyObserver.h"
 
 namespace torv {
 
@@ -74,17 +75,68 @@ struct TreeLevel {
     bool complete;
 };
 
+// The next item of `search` into `item`, past names no path can hold,
+// without a word: what the copy will meet and report itself.
+template <class Iterator, class Item>
+bool nextQuietly(Iterator* search, Item& item)
+{
+    while (search && !(item = search->getNext()))
+        if (search->getRejectedName().isNil())
+            return false;
+    return search != nullptr;
+}
+
+void addFiles(const Directory& folder, unsigned long long& files, unsigned long long& bytes)
+{
+    const SmartPtr<FileIterator> search = folder.findFiles(everything);
+    SmartPtr<const File> file;
+    while (nextQuietly(search.get(), file)) {
+        ULARGE_INTEGER size{};
+        file->getFileSize(size);
+        ++files;
+        bytes += size.QuadPart;
+    }
+}
+
+// The files and their bytes that a copy of `root` is to take, walked as
+// the copy walks it.
+void countTree(const Directory& root, bool recursive, unsigned long long& files, unsigned long long& bytes)
+{
+    addFiles(root, files, bytes);
+    std::vector<SmartPtr<DirectoryIterator>> searches;
+    if (recursive)
+        searches.push_back(root.findDirectories(everything));
+    while (!searches.empty()) {
+        SmartPtr<const Directory> sub;
+        if (nextQuietly(searches.back().get(), sub)) {
+            addFiles(*sub, files, bytes);
+            searches.push_back(sub->findDirectories(everything));
+        } else {
+            searches.pop_back();
+        }
+    }
+}
+
 } // namespace
 
 // The options of one copy or removal of a tree, whether it has passed over
-// an entry so far, and where the copy's source and target really are.
+// an entry so far or was cancelled, and where the copy's source and target
+// really are.
 struct Directory::TreePass {
     bool recursive;
-    bool overwrite;
-    TorvFileProgressInterface* progress;
-    bool complete;
-    Place source;
-    Place target;
+    bool overwrite = false;
+    TorvFileProgressInterface* progress = nullptr;
+    TorvCopyObserver* observer = nullptr; // the progress, where it is one
+    bool complete = true;
+    bool cancelled = false;
+    Place source{};
+    Place target{};
+
+    bool cancel()
+    {
+        cancelled = true;
+        return false;
+    }
 };
 
 // Asked without the trailing backslash below a root, so that a file of
@@ -170,7 +222,7 @@ bool Directory::removeContents(bool recursive) const
         reportFailure(L"The directory '%s' is a link; the contents of its target are not removed.", getFullName());
         return false;
     }
-    TreePass pass{recursive, false, nullptr, true, {}, {}};
+    TreePass pass{recursive};
     return removeTree(pass) && pass.complete;
 }
 
@@ -229,13 +281,25 @@ bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, b
         return false;
     if (!exists() || !target || !target->exists())
         return false;
-    TreePass pass{recursive, overwrite, progress, true, {}, {}};
+    TreePass pass{recursive, overwrite, progress, dynamic_cast<TorvCopyObserver*>(progress)};
     if (!isApartFrom(*target, pass.source, pass.target)) {
         reportFailure(L"The directory '%s' cannot be copied into '%s': one is the other or lies inside it.",
                       getFullName(), target->getFullName());
         return false;
     }
-    return copyTree(target, pass) && pass.complete;
+    if (pass.observer && pass.observer->wantsTotals()) {
+        unsigned long long files = 0;
+        unsigned long long bytes = 0;
+        countTree(*this, recursive, files, bytes);
+        if (!pass.observer->onTotals(files, bytes))
+            pass.cancel();
+    }
+    if (!pass.cancelled && copyTree(target, pass))
+        return pass.complete;
+    if (pass.cancelled)
+        reportCodedFailure(ERROR_CANCELLED, L"The copy of the directory '%s' to '%s' was cancelled.", getFullName(),
+                           target->getFullName());
+    return false;
 }
 
 // Each subdirectory is finished with all its depth before the next starts,
@@ -288,12 +352,52 @@ bool Directory::copyFiles(const SmartPtr<const Directory>& target, TreePass& pas
     const SmartPtr<FileIterator> files = findFiles(everything);
     SmartPtr<const File> file;
     while (nextItem(*this, files.get(), pass.complete, file)) {
-        if (!file->copy(target, pass.overwrite))
+        if (pass.observer) {
+            if (!copyObserved(*file, target, pass))
+                return false;
+        } else if (!file->copy(target, pass.overwrite)) {
             return false;
-        if (pass.progress)
+        } else if (pass.progress) {
             pass.progress->onFileCopied();
+        }
     }
     return true;
+}
+
+// One file told to the observer as it starts, goes and ends, and stopped,
+// skipped, retried or cancelled as it answers.
+bool Directory::copyObserved(const File& file, const SmartPtr<const Directory>& folder, TreePass& pass)
+{
+    const SmartPtr<const File> target = File::fromString(*folder, file.getName());
+    if (!target)
+        return false;
+    TorvCopyObserver& observer = *pass.observer;
+    ULARGE_INTEGER size{};
+    file.getFileSize(size);
+    for (;;) {
+        if (!observer.onFileStarting(file, *target, size.QuadPart))
+            return pass.cancel();
+        ByteProgress bytes(observer, size.QuadPart);
+        SetLastError(ERROR_SUCCESS);
+        if (copyFileTo(file, target, pass.overwrite, &bytes)) {
+            observer.onFileCopied();
+            return observer.onFileEnded(file, *target) || pass.cancel();
+        }
+        if (bytes.cancelled())
+            return pass.cancel();
+        switch (observer.onFileFailed(file, *target, GetLastError())) {
+        case TorvCopyObserver::FailureChoice::Retry:
+            continue;
+        case TorvCopyObserver::FailureChoice::Skip:
+            pass.complete = false;
+            return true;
+        case TorvCopyObserver::FailureChoice::Cancel:
+            return pass.cancel();
+        case TorvCopyObserver::FailureChoice::Stop:
+            break;
+        }
+        return false;
+    }
 }
 
 SmartPtr<const Directory> Directory::searchBase(const String& pattern) const

@@ -5,6 +5,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/FailureReport.h"
 #include "filesystem/FileAttributes.h"
+#include "filesystem/FileCopy.h"
 #include "filesystem/FileIdentity.h"
 #include "filesystem/SystemPath.h"
 
@@ -64,12 +65,24 @@ String partialPathFor(const File& target)
     return systemPath(target.getDirectory()->getFullName() + name);
 }
 
-// Copies to the new file `to`; what a copy that fails halfway (a full disk,
-// a source that went) has written goes again.
-bool copyToNewFile(const String& from, const String& to)
+DWORD CALLBACK passOnProgress(LARGE_INTEGER, LARGE_INTEGER transferred, LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD,
+                              HANDLE, HANDLE, LPVOID bytes)
 {
-    if (CopyFileW(from.c_str(), to.c_str(), TRUE))
+    const auto copied = static_cast<unsigned long long>(transferred.QuadPart);
+    return static_cast<ByteProgress*>(bytes)->advance(copied) ? PROGRESS_CONTINUE : PROGRESS_CANCEL;
+}
+
+// Copies to the new file `to`; what a copy that fails halfway (a full disk,
+// a source that went, a cancel) has written goes again. A cancel that comes
+// with the last bytes, after the system finished, takes the file back too.
+bool copyToNewFile(const String& from, const String& to, ByteProgress* bytes)
+{
+    if (CopyFileExW(from.c_str(), to.c_str(), bytes ? passOnProgress : nullptr, bytes, nullptr,
+                    COPY_FILE_FAIL_IF_EXISTS) &&
+        (!bytes || bytes->finish()))
         return true;
+    if (bytes && bytes->cancelled())
+        SetLastError(ERROR_CANCELLED);
     if (GetLastError() != ERROR_FILE_EXISTS)
         discard(to);
     return false;
@@ -79,11 +92,11 @@ bool copyToNewFile(const String& from, const String& to)
 // partial name beside it, then renamed over it, keeping the attributes the
 // target had. A partial name left taken (by a process killed earlier that
 // had the same number) is passed over for the next.
-bool replaceWithCopy(const String& source, const File& target, DWORD attributes)
+bool replaceWithCopy(const String& source, const File& target, DWORD attributes, ByteProgress* bytes)
 {
     const String destination = systemPath(target.getFullName());
     String partial = partialPathFor(target);
-    for (int attempt = 1; !copyToNewFile(source, partial); ++attempt) {
+    for (int attempt = 1; !copyToNewFile(source, partial, bytes); ++attempt) {
         if (GetLastError() != ERROR_FILE_EXISTS || attempt == 1000)
             return false;
         partial = partialPathFor(target);
@@ -100,16 +113,16 @@ bool replaceWithCopy(const String& source, const File& target, DWORD attributes)
 // existing target. A read-only or hidden target is never overwritten, as
 // the system's own copy refuses it, not even where the system would let a
 // privileged process do so. On failure the last error says why.
-bool copyWhole(const String& source, const File& target, bool overwrite)
+bool copyWhole(const String& source, const File& target, bool overwrite, ByteProgress* bytes = nullptr)
 {
     const DWORD existing = attributesAt(target.getFullName());
     if (existing == INVALID_FILE_ATTRIBUTES)
-        return copyToNewFile(source, systemPath(target.getFullName()));
+        return copyToNewFile(source, systemPath(target.getFullName()), bytes);
     if (!overwrite)
         return refuse(ERROR_FILE_EXISTS);
     if (hasAttribute(existing, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN))
         return refuse(ERROR_ACCESS_DENIED);
-    return replaceWithCopy(source, target, existing);
+    return replaceWithCopy(source, target, existing, bytes);
 }
 
 // Asked of the file system, so that a short name, another drive letter or a
@@ -139,6 +152,33 @@ bool moveAcrossVolumes(const String& source, const File& target)
 }
 
 } // namespace
+
+bool ByteProgress::advance(unsigned long long transferred)
+{
+    const unsigned long long step = 1ull << 20;
+    if (transferred <= reported || (transferred - reported < step && transferred < size))
+        return true;
+    const unsigned long long bytes = transferred - reported;
+    reported = transferred;
+    cancelledByObserver = !observer.onBytesCopied(bytes);
+    return !cancelledByObserver;
+}
+
+bool copyFileTo(const File& source, const SmartPtr<const File>& target, bool overwrite, ByteProgress* bytes)
+{
+    if (!fitsSystem(source) || !fitsSystem(*target))
+        return false;
+    // The system's own copy fails this way onto its source.
+    const bool copied = isSameFile(source, target)
+                            ? refuse(ERROR_SHARING_VIOLATION)
+                            : copyWhole(systemPath(source.getFullName()), *target, overwrite, bytes);
+    if (copied)
+        return true;
+    if (bytes && bytes->cancelled())
+        return refuse(ERROR_CANCELLED);
+    reportSystemFailure(L"Failed to copy file '%s' to file '%s' because: %s", source, *target);
+    return false;
+}
 
 bool File::exists() const
 {
@@ -182,15 +222,7 @@ SmartPtr<const File> File::copy(SmartPtr<const Directory> target, bool overwrite
 // NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.
 bool File::copy(SmartPtr<const File> target, bool overwrite) const
 {
-    if (!target || !fitsSystem(*this) || !fitsSystem(*target))
-        return false;
-    // The system's own copy fails this way onto its source.
-    const bool copied = isSameFile(*this, target) ? refuse(ERROR_SHARING_VIOLATION)
-                                                  : copyWhole(systemPath(getFullName()), *target, overwrite);
-    if (copied)
-        return true;
-    reportSystemFailure(L"Failed to copy file '%s' to file '%s' because: %s", *this, *target);
-    return false;
+    return target && copyFileTo(*this, target, overwrite, nullptr);
 }
 
 // NOLINTNEXTLINE(performance-unnecessary-value-param): the exported signature takes it by value.

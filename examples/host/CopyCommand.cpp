@@ -3,8 +3,8 @@
 #include "Console.h"
 #include "DefaultTree.h"
 #include "ProgressBar.h"
-#include "TreeSummary.h"
 #include "filesystem/Directory.h"
+#include "filesystem/FailureLog.h"
 
 #include <chrono>
 #include <iomanip>
@@ -32,20 +32,28 @@ double secondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Every reason the library gave, as it gave it.
+void printReasons(std::ostream& out, const torv::FailureLog& log)
+{
+    for (const torv::FailureLog::Entry& failure : log.failures())
+        out << "  " << utf8(failure.text) << '\n';
+}
+
 int copyTree(std::ostream& out, const torv::Directory& source, const DirectoryPtr& target)
 {
-    const TreeSummary summary = summarizeTree(source);
     out << "Copying " << utf8(source.getFullName()) << " to " << utf8(target->getFullName()) << '\n';
-    ProgressBar bar(out, summary.files, outputIsConsole());
+    ProgressBar bar(out, outputIsConsole());
+    torv::FailureLog log;
     const auto start = std::chrono::steady_clock::now();
     const bool copied = source.copyContents(target, true, true, &bar);
     const double seconds = secondsSince(start);
     bar.finish();
     if (!copied) {
-        out << "Copy failed after " << bar.filesCopied() << " of " << summary.files << " files\n";
+        out << "Copy failed after " << bar.filesCopied() << " of " << bar.filesInTotal() << " files:\n";
+        printReasons(out, log);
         return 1;
     }
-    out << "Copied " << bar.filesCopied() << " files, " << summary.bytes << " bytes in " << std::fixed
+    out << "Copied " << bar.filesCopied() << " files, " << bar.bytesCopied() << " bytes in " << std::fixed
         << std::setprecision(3) << seconds << " s\n";
     return 0;
 }
@@ -106,6 +114,7 @@ int copyDefaultTree(std::ostream& out)
 
 int runCopyCommand(std::ostream& out, const std::vector<torv::String>& folders)
 {
+    ProgressBar::cancelOnCtrlC();
     if (folders.empty())
         return copyDefaultTree(out);
     if (folders.size() == 2)

@@ -1,6 +1,7 @@
 #pragma once
 // The copy command of the example host: copies a directory tree with a
-// progress bar and reports files, bytes and time. Without folders it copies
+// progress bar over its bytes, which Ctrl+C cancels, and reports files,
+// bytes and time, or each reason of a failure. Without folders it copies
 // the default tree in a temporary folder of its own and removes it after.
 #include "string/String.h"
 
