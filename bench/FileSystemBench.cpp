@@ -4,6 +4,7 @@
 #include "BenchHarness.h"
 
 #include "filesystem/Directory.h"
+#include "filesystem/FailureLog.h"
 #include "filesystem/File.h"
 #include "filesystem/FileSystemIterator.h"
 #include "filesystem/TorvCopyObserver.h"
@@ -83,8 +84,11 @@ using TreeCopy = std::function<void(const fs::path& source, const fs::path& targ
 TreeCopy torvCopy(torv::TorvFileProgressInterface* progress)
 {
     return [progress](const fs::path& source, const fs::path& target) {
+        fs::create_directory(target); // which the standard copy makes itself
+        torv::FailureLog log;
         if (!directoryOf(source)->copyContents(directoryOf(target), true, false, progress))
-            std::printf("copyContents failed\n");
+            std::printf("copyContents failed: %ls\n",
+                        log.failures().empty() ? L"no reason given" : log.failures().front().text.c_str());
     };
 }
 
@@ -101,7 +105,7 @@ void compareTreeCopies(const char* name, const fs::path& source, const fs::path&
     const auto intoFreshTarget = [&](const TreeCopy& copy) {
         return [&] {
             const fs::path target = targets / std::to_string(round++);
-            fs::create_directories(target);
+            fs::create_directories(targets);
             copy(source, target);
         };
     };
@@ -174,6 +178,7 @@ int main()
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
     const fs::path work = fs::path(temp) / ("torvfs-bench-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(work); // left by a run that was stopped: Wine reuses process ids
     buildSmallTree(work / "small");
     buildLargeTree(work / "large");
 

@@ -50,7 +50,7 @@ public:
         return true;
     }
     /// `bytes` more of the current file are copied; the calls for one file
-    /// sum to its size. Where the system reports progress during a copy
+    /// sum to the size onFileStarting was told. Where the system reports progress during a copy
     /// they come about once per MiB, else once when the file is whole.
     virtual bool onBytesCopied(unsigned long long /*bytes*/) { return true; }
     /// The current file is copied whole; false cancels with it kept.
