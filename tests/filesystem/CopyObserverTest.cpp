@@ -68,15 +68,15 @@ enum class Point {
     Failed
 };
 
-// Records every call as a line, and cancels at one point of the `cancelOn`th file started (0: of any file).
+// Records every call as a line; cancels at one point of the `cancelOn`th file started (0: of any file); before f2
+// starts, does `onF2` to it; answers a failure with `onFailure`, undoing `onF2` first for a retry.
 class ScriptedObserver : public TorvCopyObserver {
 public:
     Point cancelAt = Point::None;
     int cancelOn = 0;
     Choice onFailure = Choice::Stop;
-    std::function<void()> beforeRetry = [] {};
-    std::vector<std::wstring> calls;
-    std::vector<std::wstring> ended;
+    std::function<void(bool undo)> onF2 = [](bool) {};
+    std::vector<std::wstring> calls, ended;
 
     bool wantsTotals() const override { return true; }
     bool onTotals(unsigned long long files, unsigned long long bytes) override
@@ -84,33 +84,29 @@ public:
         calls.push_back(L"totals " + std::to_wstring(files) + L" " + std::to_wstring(bytes));
         return cancelAt != Point::Totals;
     }
-    bool onFileStarting(const File& source, const File& /*target*/, unsigned long long size) override
+    bool onFileStarting(const File& source, const File&, unsigned long long size) override
     {
         ++started;
         bytes = 0;
+        if (source.getName() == L"f2" && std::count(calls.begin(), calls.end(), L"failed f2") == 0)
+            onF2(false);
         calls.push_back(L"start " + text(source.getName()) + L" " + std::to_wstring(size));
         return !due(Point::Starting);
     }
-    bool onBytesCopied(unsigned long long more) override
-    {
-        bytes += more;
-        return !due(Point::Bytes);
-    }
+    bool onBytesCopied(unsigned long long more) override { return (bytes += more, !due(Point::Bytes)); }
     void onFileCopied() override { calls.push_back(L"copied"); }
-    bool onFileEnded(const File& source, const File& /*target*/) override
+    bool onFileEnded(const File& source, const File&) override
     {
         calls.push_back(L"end " + text(source.getName()) + L" " + std::to_wstring(bytes));
         ended.push_back(text(source.getName()));
         return !due(Point::Ended);
     }
-    Choice onFileFailed(const File& source, const File& /*target*/, DWORD code) override
+    Choice onFileFailed(const File& source, const File&, DWORD code) override
     {
         calls.push_back(L"failed " + text(source.getName()) + (code ? L"" : L" without a code"));
-        if (due(Point::Failed))
-            return Choice::Cancel;
         if (onFailure == Choice::Retry)
-            beforeRetry();
-        return onFailure;
+            onF2(true);
+        return due(Point::Failed) ? Choice::Cancel : onFailure;
     }
 
 private:
@@ -136,28 +132,41 @@ TEST(CopyObserver, ToldTotalsThenEachFileAsItStartsGoesAndEnds)
     EXPECT_EQ(readFile(temp / L"dst\\big").size(), 8u << 20);
 }
 
+// Three source files f1..f3 of `content`; the target holds an older f2.
+void makeThreeFiles(const TempFolder& temp, const std::string& content)
+{
+    makeDirectory(temp / L"src");
+    makeDirectory(temp / L"dst");
+    for (const wchar_t* name : {L"f1", L"f2", L"f3"})
+        writeFile(temp / L"src\\" + name, content);
+    writeFile(temp / L"dst\\f2", "old");
+}
+
+// The target after a copy that ended `ended` whole: those, and the older f2.
+std::map<std::wstring, std::string> copiedOverOld(const std::vector<std::wstring>& ended, const std::string& content)
+{
+    std::map<std::wstring, std::string> expected{{L"f2", "old"}};
+    for (const std::wstring& name : ended)
+        expected[name] = content;
+    return expected;
+}
+
 // Catches a cancel that leaves a half-written or temporary file, touches a target being replaced, removes what was
 // copied before, or goes unreported.
 TEST(CopyObserver, CancelAtAnyPointKeepsWhatWasCopiedAndNothingHalfWritten)
 {
-    const struct {
-        Point point;
-        int file;
-    } cases[] = {{Point::Totals, 0}, {Point::Starting, 1}, {Point::Starting, 3}, {Point::Bytes, 2},
-                 {Point::Bytes, 3},  {Point::Ended, 2},    {Point::Failed, 0}};
+    const std::pair<Point, int> cases[] = {{Point::Totals, 0}, {Point::Starting, 1}, {Point::Starting, 3},
+                                           {Point::Bytes, 2},  {Point::Bytes, 3},    {Point::Ended, 2},
+                                           {Point::Failed, 0}};
     const std::string content(100000, 's');
-    for (const auto& c : cases) {
-        SCOPED_TRACE("cancel at point " + std::to_string(int(c.point)) + " of file " + std::to_string(c.file));
+    for (const auto& [point, file] : cases) {
+        SCOPED_TRACE("cancel at point " + std::to_string(int(point)) + " of file " + std::to_string(file));
         TempFolder temp;
-        makeDirectory(temp / L"src");
-        makeDirectory(temp / L"dst");
-        for (const wchar_t* name : {L"f1", L"f2", L"f3"})
-            writeFile(temp / L"src\\" + name, content);
-        writeFile(temp / L"dst\\f2", "old");
-        std::unique_ptr<ExclusiveOpen> lock(c.point == Point::Failed ? new ExclusiveOpen(temp / L"dst\\f2") : nullptr);
+        makeThreeFiles(temp, content);
+        std::unique_ptr<ExclusiveOpen> lock(point == Point::Failed ? new ExclusiveOpen(temp / L"dst\\f2") : nullptr);
         ScriptedObserver observer;
-        observer.cancelAt = c.point;
-        observer.cancelOn = c.file;
+        observer.cancelAt = point;
+        observer.cancelOn = file;
         FailureLog log;
         EXPECT_FALSE(temp.directory(L"src")->copyContents(temp.directory(L"dst"), true, true, &observer));
         lock.reset();
@@ -166,30 +175,34 @@ TEST(CopyObserver, CancelAtAnyPointKeepsWhatWasCopiedAndNothingHalfWritten)
         EXPECT_EQ(text(log.failures().back().text),
                   L"The copy of the directory '" + temp / L"src\\' to '" + temp / L"dst\\' was cancelled.");
         EXPECT_EQ(log.failures().back().code, DWORD(ERROR_CANCELLED));
-        std::map<std::wstring, std::string> expected{{L"f2", "old"}};
-        for (const std::wstring& name : observer.ended)
-            expected[name] = content;
-        EXPECT_EQ(snapshot(temp / L"dst\\"), expected);
-        if (c.file > 0)
-            EXPECT_EQ(observer.ended.size(), size_t(c.point == Point::Ended ? c.file : c.file - 1));
+        EXPECT_EQ(snapshot(temp / L"dst\\"), copiedOverOld(observer.ended, content));
+        if (file > 0)
+            EXPECT_EQ(observer.ended.size(), size_t(point == Point::Ended ? file : file - 1));
     }
 }
 
-// Catches a failed file that ends the copy although skipped, passes as a success, or is not copied again on retry.
+// Catches a file that fails during the copy (its target locked, its source gone) and ends the copy although
+// skipped, passes as a success, is not copied again on retry, or leaves a half-written file.
 TEST(CopyObserver, FailedFileIsStoppedAtSkippedOrRetried)
 {
-    for (const Choice choice : {Choice::Stop, Choice::Skip, Choice::Retry}) {
-        SCOPED_TRACE("choice " + std::to_string(int(choice)));
+    const std::pair<bool, Choice> cases[] = {{true, Choice::Stop},  {true, Choice::Skip},  {true, Choice::Retry},
+                                             {false, Choice::Stop}, {false, Choice::Skip}, {false, Choice::Retry}};
+    const std::string content(100000, 'n');
+    for (const auto& [locked, choice] : cases) {
+        SCOPED_TRACE(std::string(locked ? "target locked" : "source gone") + ", choice " + std::to_string(int(choice)));
         TempFolder temp;
-        makeDirectory(temp / L"src");
-        makeDirectory(temp / L"dst");
-        for (const wchar_t* name : {L"f1", L"f2", L"f3"})
-            writeFile(temp / L"src\\" + name, "new");
-        writeFile(temp / L"dst\\f2", "old");
-        std::unique_ptr<ExclusiveOpen> lock(new ExclusiveOpen(temp / L"dst\\f2"));
+        makeThreeFiles(temp, content);
+        std::unique_ptr<ExclusiveOpen> lock;
         ScriptedObserver observer;
         observer.onFailure = choice;
-        observer.beforeRetry = [&] { lock.reset(); };
+        observer.onF2 = [&, locked = locked](bool undo) {
+            if (locked)
+                lock.reset(undo ? nullptr : new ExclusiveOpen(temp / L"dst\\f2"));
+            else if (undo)
+                writeFile(temp / L"src\\f2", content);
+            else
+                DeleteFileW((temp / L"src\\f2").c_str());
+        };
         EXPECT_EQ(temp.directory(L"src")->copyContents(temp.directory(L"dst"), true, true, &observer),
                   choice == Choice::Retry);
         lock.reset();
@@ -199,14 +212,10 @@ TEST(CopyObserver, FailedFileIsStoppedAtSkippedOrRetried)
         if (choice == Choice::Stop)
             EXPECT_EQ(failed + 1, observer.calls.end()) << "the copy went on after a stop";
         if (choice == Choice::Retry)
-            EXPECT_EQ(*(failed + 1), L"start f2 3");
-        EXPECT_EQ(observer.ended.size(), choice == Choice::Skip    ? 2u
-                                         : choice == Choice::Retry ? 3u
-                                                                   : observer.ended.size());
-        std::map<std::wstring, std::string> expected{{L"f2", "old"}};
-        for (const std::wstring& name : observer.ended)
-            expected[name] = "new";
-        EXPECT_EQ(snapshot(temp / L"dst\\"), expected);
+            EXPECT_EQ(*(failed + 1), L"start f2 100000");
+        if (choice != Choice::Stop)
+            EXPECT_EQ(observer.ended.size(), choice == Choice::Skip ? 2u : 3u);
+        EXPECT_EQ(snapshot(temp / L"dst\\"), copiedOverOld(observer.ended, content));
     }
 }
 
