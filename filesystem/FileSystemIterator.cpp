@@ -1,5 +1,7 @@
 #include "filesystem/FileSystemIterator.h"
 
+#include "filesystem/NameCheck.h"
+
 #include "filesystem/FileAttributes.h"
 #include "filesystem/SystemPath.h"
 
@@ -77,7 +79,9 @@ void FileSystemIterator::moveOn(bool handedOut, const String& name)
 SmartPtr<const Directory> FileSystemIterator::takeDirectory()
 {
     const String name(current.cFileName);
-    SmartPtr<const Directory> item = directory->appendLevel(name);
+    // Checked first, so that the entry is passed over without the message
+    // appendLevel gives a caller's bad name: the walk reports it once.
+    SmartPtr<const Directory> item = isValidName(name) ? directory->appendLevel(name) : nullptr;
     moveOn(item.get() != nullptr, name);
     return item;
 }

@@ -1,4 +1,5 @@
 #include "filesystem/Directory.h"
+#include "filesystem/FailureLog.h"
 #include "filesystem/TorvFileProgressInterface.h"
 
 #include "../support/TempFolder.h"
@@ -204,7 +205,14 @@ TEST(DirectoryTree, NamesNoPathCanHoldArePassedOverAndFail)
         writeFile(temp / file, "x");
 
     CountingProgress progress;
+    FailureLog log;
     EXPECT_FALSE(temp.directory(L"src")->copyContents(temp.directory(L"dst"), true, false, &progress));
+    ASSERT_EQ(log.failures().size(), 3u);
+    EXPECT_STREQ(log.failures()[0].text.c_str(),
+                 (L"The entry 'blank ' in the directory '" + temp / L"src\\' has a name that no path can hold; it was "
+                                                                    L"passed over.")
+                     .c_str());
+    EXPECT_EQ(log.failures()[0].paths, (std::vector<String>{L"blank ", (temp / L"src\\").c_str()}));
     EXPECT_EQ(snapshot(temp / L"dst\\"), (std::map<std::wstring, std::string>{
                                              {L"a.txt", "x"}, {L"d", "<folder>"}, {L"d\\f.txt", "x"}, {L"z.txt", "x"}}))
         << "everything representable is copied, also after the passed-over entries";
@@ -235,7 +243,10 @@ TEST(DirectoryCopy, FullTargetDiskLeavesNoHalfWrittenFile)
     writeFile(temp / L"small", "small");
     const auto before = snapshot(temp / L"src\\");
 
+    FailureLog log;
     EXPECT_FALSE(temp.directory(L"src")->copyContents(full.directory(), true, true, nullptr));
+    ASSERT_EQ(log.failures().size(), 1u);
+    EXPECT_EQ(log.failures()[0].code, DWORD(ERROR_DISK_FULL)) << log.failures()[0].text.c_str();
     EXPECT_EQ(snapshot(temp / L"src\\"), before);
     const auto copied = snapshot(full.path());
     EXPECT_LT(copied.size(), 3u);
