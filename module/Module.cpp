@@ -90,6 +90,22 @@ Module::~Module()
 
 const String& Module::getModuleName() const { return moduleName ? *moduleName : String::EMPTY; }
 
+const Module* Module::findByName(const String& name)
+{
+    for (const Module* m = head; m; m = m->next)
+        if (m->initialized && m->getModuleName().compareIgnoreCase(name) == 0)
+            return m;
+    return nullptr;
+}
+
+const Module* Module::findByHandle(HINSTANCE handle)
+{
+    for (const Module* m = head; m; m = m->next)
+        if (m->initialized && m->instance == handle)
+            return m;
+    return nullptr;
+}
+
 const SymbolTable& Module::getResourceSymbols() const
 {
     return resourceSymbols ? *resourceSymbols : SymbolTable::EMPTY;

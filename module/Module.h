@@ -94,6 +94,13 @@ public:
     /// SymbolTable::EMPTY when the module has no (valid) embedded header.
     const SymbolTable& getResourceSymbols() const;
 
+    /// The initialised module whose name is `name`, without regard to case
+    /// (as the system compares module names); null when none is.
+    static const Module* findByName(const String& name);
+    /// The initialised module whose own handle is `handle`; null when none
+    /// is (a translation library's handle is not a module's).
+    static const Module* findByHandle(HINSTANCE handle);
+
     /// The module's own handle; null until it is initialised.
     HINSTANCE getInstance() const { return instance; }
     /// The translation library when one was loaded, else the instance.

@@ -44,35 +44,48 @@ bool SymbolTable::parseHeaderFile(std::istream& in)
 {
     bool result = true;
     char line[LINE_BUFFER];
-    while (!in.eof() && !in.bad()) {
+    for (int number = 1; !in.eof() && !in.bad(); ++number) {
         // A stream that fails short of its end cannot be read further: it
         // broke, or a line did not fit the buffer.
         if (in.fail())
-            return false;
+            return rejectReading(number, L"", L"the stream could not be read past this line");
         in.getline(line, LINE_BUFFER);
         if (in.fail() && !in.eof())
-            return false;
-        result = parseLineHeaderFile(String(line)) && result;
+            return rejectReading(number, String(line), L"the line has 255 or more characters");
+        const String text(line);
+        if (const wchar_t* reason = parseLineHeaderFile(text)) {
+            rejectReading(number, text, reason);
+            result = false;
+        }
     }
     return result && !in.bad();
 }
 
-bool SymbolTable::parseLineHeaderFile(const String& line)
+bool SymbolTable::rejectReading(int number, const String& text, const wchar_t* reason)
+{
+    // A header written on Windows ends its lines in "\r\n".
+    const int length = text.length();
+    const bool carriageReturn = length > 0 && text[length - 1] == L'\r';
+    rejected.push_back({number, carriageReturn ? text.substr(0, length - 1) : text, reason});
+    return false;
+}
+
+const wchar_t* SymbolTable::parseLineHeaderFile(const String& line)
 {
     if (line.isEmpty())
-        return true;
+        return nullptr;
     const int define = line.find(DEFINE);
     if (define < 0)
-        return true;
+        return nullptr;
     const int nameStart = line.findNonWS(define + DEFINE_LENGTH);
     if (nameStart < define + DEFINE_LENGTH + 1)
-        return false;
+        return L"no blank and name follow #define";
     const int nameEnd = line.findWS(nameStart);
     const String name = clampedSubstr(line, nameStart, nameEnd);
     if (name.isEmpty())
-        return false;
+        return L"no name follows #define";
     if (isEditorSymbol(name))
-        return true;
+        return nullptr;
 
     // Nothing after the name: the token falls back to the line's first word.
     const int valueStart = line.findNonWS(nameEnd + 1);
@@ -86,13 +99,13 @@ bool SymbolTable::parseLineHeaderFile(const String& line)
     if (rest == token) {
         value = lookupSymbol(token);
         if (value == UNKNOWN)
-            return false;
+            return L"the value is neither an unsigned number nor a symbol defined above";
     }
 
     if (!symbolToValue.emplace(name, value).second)
-        return false;
+        return L"the name is defined already";
     valueToSymbols.emplace(value, name);
-    return true;
+    return nullptr;
 }
 
 } // namespace torv

@@ -10,6 +10,7 @@
 #include <istream>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace torv {
 
@@ -18,6 +19,18 @@ class TORV_API SymbolTable {
 public:
     /// Names ordered without regard to case.
     using SymbolSet = std::set<String, StringLess2>;
+    /// Every name with its value, ordered by name without regard to case.
+    using SymbolMap = std::map<String, unsigned int, StringLess2>;
+
+    /// A line that parseHeaderFile did not take.
+    struct RejectedLine {
+        /// Its number in the stream, from 1.
+        int number;
+        /// The line as read, without its end.
+        String text;
+        /// Why it was not taken, in words for a person.
+        String reason;
+    };
 
     /// The value of a name that is not defined.
     static constexpr unsigned int UNKNOWN = 0xFFFFFFFFu;
@@ -47,11 +60,23 @@ public:
     /// A line of 255 or more characters ends the reading with false.
     bool parseHeaderFile(std::istream& in);
 
-private:
-    bool parseLineHeaderFile(const String& line);
+    /// Every symbol, for walking the table; each pair is what lookupSymbol
+    /// gives for the name, and lookupValue for the value holds the name.
+    const SymbolMap& symbols() const { return symbolToValue; }
+    /// The lines that the readings so far did not take, in order, with why;
+    /// a reading that ended early (a line too long, a broken stream) ends
+    /// the list with the line where it stopped.
+    const std::vector<RejectedLine>& rejectedLines() const { return rejected; }
 
-    std::map<String, unsigned int, StringLess2> symbolToValue;
+private:
+    // Null when the line is taken or has nothing to take; else why not.
+    const wchar_t* parseLineHeaderFile(const String& line);
+    // Lists the line; false, for a reading that ends there.
+    bool rejectReading(int number, const String& text, const wchar_t* reason);
+
+    SymbolMap symbolToValue;
     std::multimap<unsigned int, String> valueToSymbols;
+    std::vector<RejectedLine> rejected;
 };
 
 } // namespace torv

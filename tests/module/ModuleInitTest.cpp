@@ -156,6 +156,7 @@ TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
     expectListed(expected);
     EXPECT_EQ(countBefore + 3, Module::count);
     EXPECT_EQ(L"ListB", b.module().getModuleName());
+    EXPECT_TRUE(Module::findByName(L"listb") == &b.module() && Module::findByHandle(b.handle()) == &b.module());
     for (fixture::Loaded* library : {&b, &a}) {
         library->unload();
         expected.erase(expected.end() - 2);
@@ -163,6 +164,7 @@ TEST(ModuleList, LoadedModulesAreListedInOrderAndUnlinkedOnUnload)
     }
     EXPECT_EQ(countBefore + 1, Module::count);
     c.unload();
+    EXPECT_TRUE(!Module::findByName(L"ListC") && !Module::findByHandle(nullptr)) << "an unloaded module is found";
     expectListed(before);
     EXPECT_EQ(countBefore, Module::count);
 }

@@ -34,6 +34,12 @@ void expectLine(const char* line, bool accepted, unsigned int value)
     SymbolTable table;
     ASSERT_TRUE(parse(table, "#define BASE 40960\r\n"));
     EXPECT_EQ(accepted, parse(table, std::string(line) + "\r\n"));
+    ASSERT_EQ(table.rejectedLines().size(), accepted ? 0u : 1u)
+        << "a rejected line goes unlisted, or a good one listed";
+    if (!accepted) {
+        const SymbolTable::RejectedLine& rejected = table.rejectedLines()[0];
+        EXPECT_TRUE(rejected.number == 1 && rejected.text == String(line) && !rejected.reason.isEmpty());
+    }
     EXPECT_EQ(value, valueOf(table, L"NAME"));
     EXPECT_EQ(40960u, valueOf(table, L"BASE"));
 }
@@ -93,6 +99,9 @@ TEST(SymbolTable, BadLinesStreamStatesAndLongLinesFailButKeepTheGoodOnes)
     SymbolTable broken;
     EXPECT_FALSE(parse(broken, "#define BEFORE 1\n" + longest + "x\n#define LATER 2\n"));
     EXPECT_TRUE(valueOf(broken, L"BEFORE") == 1u && valueOf(broken, L"LATER") == UNKNOWN);
+    ASSERT_EQ(broken.rejectedLines().size(), 1u);
+    EXPECT_EQ(broken.rejectedLines()[0].number, 2) << "the reading stops at the long line, and says so";
+    EXPECT_STREQ(broken.rejectedLines()[0].reason.c_str(), L"the line has 255 or more characters");
 }
 
 TEST(LibraryHeader, AllDefinitionsParse)
@@ -108,6 +117,9 @@ TEST(LibraryHeader, AllDefinitionsParse)
     for (unsigned int value = 4096; value <= 4145; ++value)
         definitions += table.lookupValue(value).size();
     EXPECT_EQ(63u, definitions) << "every definition of the header is kept";
+    EXPECT_EQ(63u, table.symbols().size()) << "the walk misses or repeats names";
+    for (const auto& [name, value] : table.symbols())
+        EXPECT_TRUE(valueOf(table, name.c_str()) == value && table.lookupValue(value).count(name)) << name.c_str();
     EXPECT_EQ(3u, table[4096u].size()) << "one value, several names";
     EXPECT_EQ(4145u, valueOf(table, L"IDC_CONTROL10"));
     EXPECT_EQ(UNKNOWN, valueOf(table, L"_APS_NEXT_RESOURCE_VALUE"));
