@@ -109,7 +109,7 @@ void compareTreeCopies(const char* name, const fs::path& source, const fs::path&
             copy(source, target);
         };
     };
-    bench::compare(name, intoFreshTarget(candidate), intoFreshTarget(baseline), 3);
+    bench::compare(name, intoFreshTarget(candidate), intoFreshTarget(baseline), 5);
     fs::remove_all(targets);
 }
 

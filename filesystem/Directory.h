@@ -162,7 +162,9 @@ private:
     bool copyTree(const SmartPtr<const Directory>& target, TreePass& pass) const;
     static bool leadsAway(const Directory& folder, const TreePass& pass);
     bool copyFiles(const SmartPtr<const Directory>& target, TreePass& pass) const;
-    static bool copyObserved(const File& file, const SmartPtr<const Directory>& target, TreePass& pass);
+    void countTree(bool recursive, unsigned long long& files, unsigned long long& bytes) const;
+    static bool copyObserved(const File& file, unsigned long long size, const SmartPtr<const Directory>& target,
+                             TreePass& pass);
 
     bool absolute;
     std::vector<String> levels;

@@ -86,37 +86,6 @@ bool nextQuietly(Iterator* search, Item& item)
     return search != nullptr;
 }
 
-void addFiles(const Directory& folder, unsigned long long& files, unsigned long long& bytes)
-{
-    const SmartPtr<FileIterator> search = folder.findFiles(everything);
-    SmartPtr<const File> file;
-    while (nextQuietly(search.get(), file)) {
-        ULARGE_INTEGER size{};
-        file->getFileSize(size);
-        ++files;
-        bytes += size.QuadPart;
-    }
-}
-
-// The files and their bytes that a copy of `root` is to take, walked as
-// the copy walks it.
-void countTree(const Directory& root, bool recursive, unsigned long long& files, unsigned long long& bytes)
-{
-    addFiles(root, files, bytes);
-    std::vector<SmartPtr<DirectoryIterator>> searches;
-    if (recursive)
-        searches.push_back(root.findDirectories(everything));
-    while (!searches.empty()) {
-        SmartPtr<const Directory> sub;
-        if (nextQuietly(searches.back().get(), sub)) {
-            addFiles(*sub, files, bytes);
-            searches.push_back(sub->findDirectories(everything));
-        } else {
-            searches.pop_back();
-        }
-    }
-}
-
 } // namespace
 
 // The options of one copy or removal of a tree, whether it has passed over
@@ -290,7 +259,7 @@ bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, b
     if (pass.observer && pass.observer->wantsTotals()) {
         unsigned long long files = 0;
         unsigned long long bytes = 0;
-        countTree(*this, recursive, files, bytes);
+        countTree(recursive, files, bytes);
         if (!pass.observer->onTotals(files, bytes))
             pass.cancel();
     }
@@ -300,6 +269,33 @@ bool Directory::copyContents(SmartPtr<const Directory> target, bool recursive, b
         reportCodedFailure(ERROR_CANCELLED, L"The copy of the directory '%s' to '%s' was cancelled.", getFullName(),
                            target->getFullName());
     return false;
+}
+
+// The files and their bytes that a copy is to take, walked as the copy
+// walks the tree, with the sizes the listings give.
+void Directory::countTree(bool recursive, unsigned long long& files, unsigned long long& bytes) const
+{
+    const auto addFiles = [&](const Directory& folder) {
+        const SmartPtr<FileIterator> search = folder.findFiles(everything);
+        SmartPtr<const File> file;
+        while (nextQuietly(search.get(), file)) {
+            ++files;
+            bytes += search->listedSize;
+        }
+    };
+    addFiles(*this);
+    std::vector<SmartPtr<DirectoryIterator>> searches;
+    if (recursive)
+        searches.push_back(findDirectories(everything));
+    while (!searches.empty()) {
+        SmartPtr<const Directory> sub;
+        if (nextQuietly(searches.back().get(), sub)) {
+            addFiles(*sub);
+            searches.push_back(sub->findDirectories(everything));
+        } else {
+            searches.pop_back();
+        }
+    }
 }
 
 // Each subdirectory is finished with all its depth before the next starts,
@@ -353,7 +349,7 @@ bool Directory::copyFiles(const SmartPtr<const Directory>& target, TreePass& pas
     SmartPtr<const File> file;
     while (nextItem(*this, files.get(), pass.complete, file)) {
         if (pass.observer) {
-            if (!copyObserved(*file, target, pass))
+            if (!copyObserved(*file, files->listedSize, target, pass))
                 return false;
         } else if (!file->copy(target, pass.overwrite)) {
             return false;
@@ -366,18 +362,17 @@ bool Directory::copyFiles(const SmartPtr<const Directory>& target, TreePass& pas
 
 // One file told to the observer as it starts, goes and ends, and stopped,
 // skipped, retried or cancelled as it answers.
-bool Directory::copyObserved(const File& file, const SmartPtr<const Directory>& folder, TreePass& pass)
+bool Directory::copyObserved(const File& file, unsigned long long size, const SmartPtr<const Directory>& folder,
+                             TreePass& pass)
 {
     const SmartPtr<const File> target = File::fromString(*folder, file.getName());
     if (!target)
         return false;
     TorvCopyObserver& observer = *pass.observer;
-    ULARGE_INTEGER size{};
-    file.getFileSize(size);
     for (;;) {
-        if (!observer.onFileStarting(file, *target, size.QuadPart))
+        if (!observer.onFileStarting(file, *target, size))
             return pass.cancel();
-        ByteProgress bytes(observer, size.QuadPart);
+        ByteProgress bytes(observer, size);
         SetLastError(ERROR_SUCCESS);
         if (copyFileTo(file, target, pass.overwrite, &bytes)) {
             observer.onFileCopied();

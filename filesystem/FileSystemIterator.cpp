@@ -89,6 +89,7 @@ SmartPtr<const Directory> FileSystemIterator::takeDirectory()
 SmartPtr<const File> FileSystemIterator::takeFile()
 {
     const String name(current.cFileName);
+    listedSize = (static_cast<unsigned long long>(current.nFileSizeHigh) << 32) | current.nFileSizeLow;
     SmartPtr<const File> item = File::fromString(*directory, name);
     moveOn(item.get() != nullptr, name);
     return item;

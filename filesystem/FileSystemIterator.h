@@ -70,6 +70,9 @@ private:
     std::shared_ptr<void> search; // the FindFirstFileW handle
     String rejected;
     DWORD searchError;
+    // The size of the last file handed out, as the search listed it, so
+    // that a tree copy's progress needs no query per file.
+    unsigned long long listedSize = 0;
 };
 
 /// A search that hands out subdirectories only.

@@ -44,7 +44,8 @@ public:
     virtual bool wantsTotals() const { return false; }
     /// The files and bytes the copy is to take, before its first byte.
     virtual bool onTotals(unsigned long long /*files*/, unsigned long long /*bytes*/) { return true; }
-    /// A file is about to be copied; `size` is 0 when it cannot be read.
+    /// A file is about to be copied; `size` is its size as the listing of
+    /// its folder gave it.
     virtual bool onFileStarting(const File& /*source*/, const File& /*target*/, unsigned long long /*size*/)
     {
         return true;
