@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace torv {
 
@@ -36,7 +37,11 @@ std::wstring plainHelpFile(HINSTANCE module)
 
 HINSTANCE LoadTranslationDLL(HINSTANCE module, LANGID language)
 {
-    const LocatedFile translation = locateLanguageFile(module, L".dll", language);
+    // Written only once the search ran to its end, so that a search that
+    // throws leaves no record.
+    LanguageChoice trace;
+    const LocatedFile translation = locateLanguageFile(module, L".dll", language, &trace);
+    LanguageState::instance().choiceOf(module) = std::move(trace);
     const LANGID applied = language != NO_LANGUAGE ? language : translation.language;
     if (applied != NO_LANGUAGE && module == GetModuleHandleW(nullptr))
         InitMUILanguage(applied);
@@ -55,6 +60,8 @@ const wchar_t* LocateHelpFile(HINSTANCE module, LANGID language)
         helpFile = plainHelpFile(module);
     return helpFile.c_str();
 }
+
+const LanguageChoice* explainLanguageChoice(HINSTANCE module) { return LanguageState::instance().lastChoice(module); }
 
 LANGID GetCurrentLangId(const Module& module)
 {

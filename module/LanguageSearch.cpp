@@ -20,7 +20,8 @@ constexpr LANGID PRIMARY_LANGUAGE_MASK = 0x3FF;
 // each waiting for its language code.
 class CandidateFiles {
 public:
-    CandidateFiles(const std::wstring& moduleName, HMODULE module, const wchar_t* extension) : extension(extension)
+    CandidateFiles(const std::wstring& moduleName, HMODULE module, const wchar_t* extension, LanguageChoice* trace)
+        : extension(extension), trace(trace)
     {
         const std::wstring folder = folderOf(moduleName);
         const std::wstring baseName = baseNameOf(moduleName);
@@ -38,7 +39,10 @@ public:
     {
         for (const std::wstring& prefix : prefixes) {
             std::wstring name = prefix + code + extension;
-            if (name.size() < MODULE_PATH_UNITS && isReadableFile(name))
+            const bool found = name.size() < MODULE_PATH_UNITS && isReadableFile(name);
+            if (trace)
+                trace->probes.push_back({languageOfCode(code), String(name.c_str()), found});
+            if (found)
                 return name;
         }
         return std::wstring();
@@ -54,13 +58,20 @@ public:
 private:
     std::vector<std::wstring> prefixes;
     std::wstring extension;
+    LanguageChoice* trace;
 };
 
-std::wstring explicitLanguageCode()
+// The code of the command line, else of the registry; empty for neither.
+std::wstring explicitLanguageCode(LanguageChoice::Asked& asked)
 {
     LanguageState& state = LanguageState::instance();
-    const std::wstring code = state.commandLineCode();
-    return code.empty() ? state.registryCode() : code;
+    std::wstring code = state.commandLineCode();
+    asked = LanguageChoice::Asked::CommandLine;
+    if (code.empty()) {
+        code = state.registryCode();
+        asked = code.empty() ? LanguageChoice::Asked::System : LanguageChoice::Asked::Registry;
+    }
+    return code;
 }
 
 std::vector<LANGID> languagesToTry(LANGID preferred)
@@ -78,13 +89,17 @@ std::vector<LANGID> languagesToTry(LANGID preferred)
 }
 
 // A language and, for a sub-language, its primary language.
-LocatedFile firstInLanguage(const CandidateFiles& files, LANGID language)
+LocatedFile firstInLanguage(const CandidateFiles& files, LANGID language, LanguageChoice* trace)
 {
+    if (trace)
+        trace->candidates.push_back(language);
     std::wstring path = files.firstReadable(language);
     if (!path.empty())
         return {path, language};
     const LANGID primary = language & PRIMARY_LANGUAGE_MASK;
     if (primary != language) {
+        if (trace)
+            trace->candidates.push_back(primary);
         path = files.firstReadable(primary);
         if (!path.empty())
             return {path, primary};
@@ -92,13 +107,13 @@ LocatedFile firstInLanguage(const CandidateFiles& files, LANGID language)
     return {std::wstring(), NO_LANGUAGE};
 }
 
-LocatedFile firstInAnyLanguage(const CandidateFiles& files, LANGID preferred)
+LocatedFile firstInAnyLanguage(const CandidateFiles& files, LANGID preferred, LanguageChoice* trace)
 {
     const std::vector<LANGID> languages = languagesToTry(preferred);
     for (size_t i = 0; i < languages.size(); ++i) {
         if (i > 0 && languages[i] == languages[i - 1])
             continue;
-        LocatedFile found = firstInLanguage(files, languages[i]);
+        LocatedFile found = firstInLanguage(files, languages[i], trace);
         if (!found.path.empty())
             return found;
     }
@@ -107,16 +122,29 @@ LocatedFile firstInAnyLanguage(const CandidateFiles& files, LANGID preferred)
 
 } // namespace
 
-LocatedFile locateLanguageFile(HMODULE module, const wchar_t* extension, LANGID preferred)
+LocatedFile locateLanguageFile(HMODULE module, const wchar_t* extension, LANGID preferred, LanguageChoice* trace)
 {
     const std::wstring moduleName = longModuleFileName(module);
     if (moduleName.empty())
         return {std::wstring(), NO_LANGUAGE};
-    const CandidateFiles files(moduleName, module, extension);
-    const std::wstring code = explicitLanguageCode();
-    if (!code.empty())
-        return {files.firstReadable(code), languageOfCode(code)};
-    return firstInAnyLanguage(files, preferred);
+    const CandidateFiles files(moduleName, module, extension, trace);
+    LanguageChoice::Asked asked = LanguageChoice::Asked::System;
+    const std::wstring code = explicitLanguageCode(asked);
+    LocatedFile located;
+    if (code.empty()) {
+        located = firstInAnyLanguage(files, preferred, trace);
+    } else {
+        located = {files.firstReadable(code), languageOfCode(code)};
+        if (trace)
+            trace->candidates.push_back(located.language);
+    }
+    if (trace) {
+        trace->asked = asked;
+        trace->askedCode = String(code.c_str());
+        trace->translation = String(located.path.c_str());
+        trace->language = located.language;
+    }
+    return located;
 }
 
 } // namespace torv

@@ -128,4 +128,10 @@ LANGID LanguageState::recordedLanguage(HINSTANCE module) const
     return entry == languages.end() ? NO_LANGUAGE : entry->second;
 }
 
+const LanguageChoice* LanguageState::lastChoice(HINSTANCE module) const
+{
+    const auto found = choices.find(module);
+    return found == choices.end() ? nullptr : &found->second;
+}
+
 } // namespace torv

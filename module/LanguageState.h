@@ -2,6 +2,7 @@
 // Internal: the process-wide state of the language choice. Created on first
 // use and written without synchronisation: it changes while modules attach,
 // which the system loader serialises.
+#include "module/LanguageChoice.h"
 #include "platform/WinApi.h"
 
 #include <map>
@@ -28,6 +29,11 @@ public:
     void recordLanguage(HINSTANCE module, LANGID language);
     // The recorded language of `module`, or 0xFFFF.
     LANGID recordedLanguage(HINSTANCE module) const;
+    // The record of the last translation search for `module`, made anew
+    // by every search.
+    LanguageChoice& choiceOf(HINSTANCE module) { return choices[module]; }
+    // That record; null before a search ran to its end.
+    const LanguageChoice* lastChoice(HINSTANCE module) const;
 
     LanguageState(const LanguageState&) = delete;
     LanguageState& operator=(const LanguageState&) = delete;
@@ -44,6 +50,7 @@ private:
     wchar_t registry[CODE_UNITS] = {};
     std::wstring helpFile;
     std::map<HINSTANCE, LANGID> languages;
+    std::map<HINSTANCE, LanguageChoice> choices;
 };
 
 } // namespace torv

@@ -3,6 +3,7 @@
 #include "LanguageTestSupport.h"
 
 #include "module/Language.h"
+#include "module/LanguageChoice.h"
 #include "module/Module.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,15 @@ void placeTranslations(PlacedFiles& placed, const std::wstring& stem, const std:
         placed.place(stem + translation.code + L".dll", MARKER_FIXTURES[translation.marker - 1]);
 }
 
+// The record of the last translation search for the module loaded as `host`.
+const torv::LanguageChoice& choiceOf(HINSTANCE host)
+{
+    const torv::LanguageChoice* choice = torv::explainLanguageChoice(host);
+    if (!choice)
+        throw std::runtime_error("no record of the search");
+    return *choice;
+}
+
 } // namespace
 
 TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
@@ -50,6 +60,17 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
             if (in[folder] == '1')
                 placed.place(stems[folder] + L"DEU.dll", MARKER_FIXTURES[folder]);
         EXPECT_EQ(loadedMarker(host.handle(), GERMAN), expected) << in;
+        // Fault caught: a record that misses a folder looked in, or tells a file found that was not.
+        const torv::LanguageChoice& choice = choiceOf(host.handle());
+        const std::string found = std::string(in).substr(0, std::string(in).find('1') + 1);
+        ASSERT_GE(choice.probes.size(), found.size()) << in;
+        for (size_t folder = 0; folder < found.size(); ++folder)
+            EXPECT_TRUE(choice.probes[folder].path == (stems[folder] + L"DEU.dll").c_str() &&
+                        choice.probes[folder].found == (found[folder] == '1') &&
+                        choice.probes[folder].language == GERMAN)
+                << in << " folder " << folder;
+        EXPECT_TRUE(choice.asked == torv::LanguageChoice::Asked::System && choice.candidates.at(0) == GERMAN);
+        EXPECT_EQ(choice.translation.isEmpty(), expected == MODULE_ITSELF) << in;
     }
 }
 
@@ -125,6 +146,8 @@ TEST(TranslationLibrary, RegistrySettingIsTheOnlyLanguageTried)
     for (const auto& [type, data, size, expected] : cases) {
         ProgramSettings settings(type, data, size);
         EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), expected) << type << " " << size;
+        EXPECT_EQ(choiceOf(host.handle()).asked == torv::LanguageChoice::Asked::Registry, expected != 2)
+            << "the record names what was asked";
     }
     EXPECT_EQ(loadedMarker(host.handle(), ICELANDIC), 2) << "setting not removed";
 }
