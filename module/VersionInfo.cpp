@@ -99,11 +99,16 @@ std::optional<std::wstring> VersionInfo::queryString(const wchar_t* name)
 
 std::wstring productDataFolder(HMODULE module)
 {
-    std::wstring folder = commonFilesFolder();
     const std::wstring moduleName = moduleFileName(module);
-    if (folder.empty() || moduleName.empty())
+    return moduleName.empty() ? std::wstring() : productDataFolderOf(fileNameOf(moduleName).c_str());
+}
+
+std::wstring productDataFolderOf(const wchar_t* fileName)
+{
+    std::wstring folder = commonFilesFolder();
+    if (folder.empty())
         return std::wstring();
-    const std::unique_ptr<VersionInfo> info = VersionInfo::ofFile(fileNameOf(moduleName).c_str());
+    const std::unique_ptr<VersionInfo> info = VersionInfo::ofFile(fileName);
     if (!info)
         return std::wstring();
     for (const DataFolderLevel& level : DATA_FOLDER_LEVELS)

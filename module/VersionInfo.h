@@ -1,6 +1,8 @@
 #pragma once
-// Internal: string values of a module's version block, and the per-product
-// data folder named after three of them.
+/// @file
+/// VersionInfo: the string values of a module's version block; and the
+/// per-product data folder named after three of them.
+#include "platform/Export.h"
 #include "platform/WinApi.h"
 
 #include <memory>
@@ -10,10 +12,11 @@
 
 namespace torv {
 
-class VersionInfo {
+/// A module's version block, read once.
+class TORV_API VersionInfo {
 public:
-    // The version block of `fileName`, found by the system's library search
-    // order; null when the file has no block or it cannot be read.
+    /// The version block of `fileName`, found by the system's library search
+    /// order; null when the file has no block or it cannot be read.
     static std::unique_ptr<VersionInfo> ofFile(const wchar_t* fileName);
     /// Over a version block already in memory.
     static std::unique_ptr<VersionInfo> fromBlock(std::vector<BYTE> block);
@@ -40,10 +43,12 @@ private:
     bool translationsRead = false;
 };
 
-// The common program-files folder followed by the module's company, product
-// and product version, each ending with a backslash; empty when the folder,
-// the module's file name or its version block is not available. The folder
-// is only named, never created.
-std::wstring productDataFolder(HMODULE module);
+/// The common program-files folder followed by the module's company, product
+/// and product version, each ending with a backslash; empty when the folder,
+/// the module's file name or its version block is not available. The folder
+/// is only named, never created.
+TORV_API std::wstring productDataFolder(HMODULE module);
+/// The same for the module file `fileName`, loaded or not.
+TORV_API std::wstring productDataFolderOf(const wchar_t* fileName);
 
 } // namespace torv

@@ -2,8 +2,9 @@
 #   cmake -DEMULATOR=<runner> -DHOST=<ExampleHost.exe> -DCASE=<case.cmake> -P CheckHost.cmake
 # The case file sets ARGS (the host's arguments), EXIT (the expected exit
 # code), EXPECT (regular expressions the output must all match), and
-# optionally FRESH (folders removed first) and SAME_TREES (two folders
-# whose files must be equal afterwards).
+# optionally FRESH (folders removed first), SAME_TREES (two folders
+# whose files must be equal afterwards) and JSON (members of the output as
+# JSON with their values).
 include(${CASE})
 
 foreach(folder ${FRESH})
@@ -21,6 +22,17 @@ endif()
 foreach(pattern ${EXPECT})
   if(NOT output MATCHES "${pattern}")
     list(APPEND failures "no match for: ${pattern}")
+  endif()
+endforeach()
+
+# JSON: "member.path=value" pairs the output, parsed as JSON, must hold.
+foreach(pair ${JSON})
+  string(REGEX MATCH "^([^=]*)=(.*)$" unused "${pair}")
+  string(REPLACE "." ";" members "${CMAKE_MATCH_1}")
+  set(wanted "${CMAKE_MATCH_2}")
+  string(JSON value ERROR_VARIABLE json_error GET "${output}" ${members})
+  if(json_error OR NOT value STREQUAL wanted)
+    list(APPEND failures "JSON ${CMAKE_MATCH_1} is '${value}' ${json_error}, expected '${wanted}'")
   endif()
 endforeach()
 
