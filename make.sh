@@ -27,7 +27,7 @@ BUILD_DIR=${TORV_BUILD_DIR:-build}
 CLANG_BUILD_DIR=${TORV_CLANG_BUILD_DIR:-build-clang}
 CHECK_DIR=${TORV_CHECK_DIR:-build-check}
 COVERAGE_DIR=${TORV_COVERAGE_DIR:-build-coverage}
-BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine wine64 googletest"
+BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine wine64 googletest gdb-mingw-w64"
 
 install_missing() {
     missing=""
