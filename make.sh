@@ -123,7 +123,7 @@ docs() {
 lint() {
     configure_clang
     run-clang-tidy -p "$CLANG_BUILD_DIR" -j "$(nproc)" -quiet \
-        "$(pwd)/(string|object|module|filesystem|platform)/[^/]*\.cpp\$"
+        "$(pwd)/(string|object|module|filesystem|platform|tools/torvinspect)/[^/]*\.cpp\$"
 }
 
 # Keeps the C++ sources that clang-format lays out: resource headers and the

@@ -27,6 +27,7 @@ struct LanguageChoice {
         bool found;      ///< whether it can be read; the search takes the first found
     };
 
+    /// Where the language asked for came from.
     Asked asked = Asked::System;
     /// The code that the command line or the registry gave; empty for System.
     String askedCode;

@@ -158,7 +158,7 @@ void printJson(std::ostream& out, const Inspection& inspection)
     jsonArray(out, inspection.stringLanguages, [&](LANGID language) { out << language; });
     if (inspection.asLibrary && inspection.searched) {
         const torv::LanguageChoice& choice = inspection.choice;
-        out << ",\"translationSearch\":{\"asked\":" << quoted(std::string(askedName(choice.asked)))
+        out << R"(,"translationSearch":{"asked":)" << quoted(std::string(askedName(choice.asked)))
             << ",\"askedCode\":" << quoted(choice.askedCode) << ",\"languagesTried\":";
         jsonArray(out, choice.candidates, [&](LANGID language) { out << language; });
         out << ",\"files\":";
