@@ -16,6 +16,9 @@
 #   ./make.sh docs      the API reference (build/docs/html); fails on any warning
 #   ./make.sh lint      clang-tidy over the library, with .clang-tidy
 #   ./make.sh format-check [base]  clang-format over the .h/.cpp changed since base
+#   ./make.sh mutate [count] [seed]  mutation run over the library's sources
+#                       (build-mutate/): count mutants (100) drawn with seed (1);
+#                       what each did and a score per subsystem. Takes hours.
 #   ./make.sh ci        what CI runs besides the test command: docs,
 #                       format-check, clang, lint and check
 # Idempotent: packages already present are not installed again, the build
@@ -167,11 +170,13 @@ case "$task" in
     docs)     install_missing doxygen graphviz; docs ;;
     lint)     install_missing $BUILD_PACKAGES clang lld clang-tidy; lint ;;
     format-check) install_missing clang-format; format_check "$@" ;;
+    mutate)   install_missing $BUILD_PACKAGES python3
+              python3 tools/mutate/mutate.py "$SOURCE_DIR" "${TORV_MUTATE_DIR:-build-mutate}" "$@" ;;
     ci)       install_missing $BUILD_PACKAGES $CHECK_PACKAGES
               # Every file since the first commit: whatever a submission touched.
               docs
               format_check "$(git rev-list --max-parents=0 HEAD | tail -n 1)"
               clang_suite; lint; check ;;
-    *) echo "usage: $0 [example|test|bench|check|fuzz [seconds]|coverage|clang|docs|lint|format-check [base]|ci]" >&2
+    *) echo "usage: $0 [example|test|bench|check|fuzz [seconds]|coverage|clang|docs|lint|format-check [base]|mutate [count] [seed]|ci]" >&2
        exit 2 ;;
 esac
