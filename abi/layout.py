@@ -11,6 +11,7 @@
 import os
 import re
 import subprocess
+import sys
 
 import gdb
 
@@ -26,58 +27,69 @@ def spelled(kind):
     return re.sub(r"\b(class|struct|union|enum) ", "", str(kind))
 
 
-lines = []
-canonical = {}
-for name in listed:
-    t = gdb.lookup_type(name).strip_typedefs()
-    cls = t.tag or t.name
-    canonical[cls] = cls
-    canonical[name] = cls
-    lines.append(f"class {cls} = size {t.sizeof} align {t.alignof}")
-    for field in t.fields():
-        if not hasattr(field, "bitpos"):
-            continue  # a static member: an export if anything
-        offset = field.bitpos // 8
-        kind = spelled(field.type)
-        if field.is_base_class:
-            lines.append(f"base {cls} : {kind} = {offset}")
-        elif field.bitsize:
-            lines.append(f"field {cls}::{field.name} = {offset}:{field.bitpos % 8}/{field.bitsize} {kind}")
-        else:
-            lines.append(f"field {cls}::{field.name} = {offset} {kind}")
+def layout():
+    lines = []
+    canonical = {}
+    for name in listed:
+        t = gdb.lookup_type(name).strip_typedefs()
+        cls = t.tag or t.name
+        canonical[cls] = cls
+        canonical[name] = cls
+        lines.append(f"class {cls} = size {t.sizeof} align {t.alignof}")
+        for field in t.fields():
+            if not hasattr(field, "bitpos"):
+                continue  # a static member: an export if anything
+            offset = field.bitpos // 8
+            kind = spelled(field.type)
+            if field.is_base_class:
+                lines.append(f"base {cls} : {kind} = {offset}")
+            elif field.bitsize:
+                lines.append(f"field {cls}::{field.name} = {offset}:{field.bitpos % 8}/{field.bitsize} {kind}")
+            else:
+                lines.append(f"field {cls}::{field.name} = {offset} {kind}")
 
-# Virtual functions and their slots: GDB does not show the slots, so they
-# come from the DWARF dump of the probe, read as a tree of named scopes.
-die = re.compile(r"^\s*<(\d+)><[0-9a-f]+>: Abbrev Number: \d+(?: \((DW_TAG_\w+)\))?")
-attribute = re.compile(r"^\s*<[0-9a-f]+>\s+(DW_AT_\w+)\s*:\s*(.*)$")
-scopes = ("DW_TAG_namespace", "DW_TAG_class_type", "DW_TAG_structure_type")
-dwarf = subprocess.run([tools + "objdump", "--dwarf=info", probe], check=True, capture_output=True, text=True)
-virtuals = []  # (class, slot, linkage name or name)
-stack = {}  # level -> [tag, attributes]; level 0 is the compilation unit
-for text in dwarf.stdout.splitlines() + [" <0><0>: Abbrev Number: 0"]:
-    m = die.match(text)
-    if m:
-        level = int(m.group(1))
-        for lvl in sorted((k for k in stack if k >= level), reverse=True):
-            tag, attrs = stack.pop(lvl)
-            if tag == "DW_TAG_subprogram" and "DW_AT_virtuality" in attrs:
-                owners = [stack[p] for p in sorted(stack) if 0 < p]
-                if owners and all(o[0] in scopes and "DW_AT_name" in o[1] for o in owners):
-                    owner = "::".join(o[1]["DW_AT_name"] for o in owners)
-                    location = re.search(r"DW_OP_constu: (\d+)", attrs.get("DW_AT_vtable_elem_location", ""))
-                    slot = location.group(1) if location else "dtor"
-                    virtuals.append((owner, slot, attrs.get("DW_AT_linkage_name", attrs["DW_AT_name"])))
-        stack[level] = [m.group(2), {}]
-        continue
-    m = attribute.match(text)
-    if m and stack:
-        value = re.sub(r"^\(indirect (line )?string, offset: 0x[0-9a-f]+\): ", "", m.group(2).strip())
-        stack[max(stack)][1][m.group(1)] = value
+    # Virtual functions and their slots: GDB does not show the slots, so they
+    # come from the DWARF dump of the probe, read as a tree of named scopes.
+    die = re.compile(r"^\s*<(\d+)><[0-9a-f]+>: Abbrev Number: \d+(?: \((DW_TAG_\w+)\))?")
+    attribute = re.compile(r"^\s*<[0-9a-f]+>\s+(DW_AT_\w+)\s*:\s*(.*)$")
+    scopes = ("DW_TAG_namespace", "DW_TAG_class_type", "DW_TAG_structure_type")
+    dwarf = subprocess.run([tools + "objdump", "--dwarf=info", probe], check=True, capture_output=True, text=True)
+    virtuals = []  # (class, slot, linkage name or name)
+    stack = {}  # level -> [tag, attributes]; level 0 is the compilation unit
+    for text in dwarf.stdout.splitlines() + [" <0><0>: Abbrev Number: 0"]:
+        m = die.match(text)
+        if m:
+            level = int(m.group(1))
+            for lvl in sorted((k for k in stack if k >= level), reverse=True):
+                tag, attrs = stack.pop(lvl)
+                if tag == "DW_TAG_subprogram" and "DW_AT_virtuality" in attrs:
+                    owners = [stack[p] for p in sorted(stack) if 0 < p]
+                    if owners and all(o[0] in scopes and "DW_AT_name" in o[1] for o in owners):
+                        owner = "::".join(o[1]["DW_AT_name"] for o in owners)
+                        location = re.search(r"DW_OP_constu: (\d+)", attrs.get("DW_AT_vtable_elem_location", ""))
+                        slot = location.group(1) if location else "dtor"
+                        virtuals.append((owner, slot, attrs.get("DW_AT_linkage_name", attrs["DW_AT_name"])))
+            stack[level] = [m.group(2), {}]
+            continue
+        m = attribute.match(text)
+        if m and stack:
+            value = re.sub(r"^\(indirect (line )?string, offset: 0x[0-9a-f]+\): ", "", m.group(2).strip())
+            stack[max(stack)][1][m.group(1)] = value
 
-names = subprocess.run([tools + "c++filt"], input="\n".join(v[2] for v in virtuals), check=True,
-                       capture_output=True, text=True).stdout.splitlines()
-for (owner, slot, _), signature in zip(virtuals, names):
-    if owner in canonical:
-        lines.append(f"vslot {canonical[owner]} {slot} = {signature}")
+    names = subprocess.run([tools + "c++filt"], input="\n".join(v[2] for v in virtuals), check=True,
+                           capture_output=True, text=True).stdout.splitlines()
+    for (owner, slot, _), signature in zip(virtuals, names):
+        if owner in canonical:
+            lines.append(f"vslot {canonical[owner]} {slot} = {signature}")
+    if not any(line.startswith("vslot ") for line in lines):
+        raise RuntimeError("no virtual function found in the debug information of " + probe)
+    return lines
 
-print("\n".join(lines))
+
+# GDB ends a batch run with 0 after a failed script, so the failure is made
+# the exit status here.
+try:
+    print("\n".join(layout()))
+except Exception as error:
+    sys.stderr.write(f"abi/layout.py: {error}\n")
+    gdb.execute("quit 2")
