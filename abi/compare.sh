@@ -24,8 +24,8 @@ LC_ALL=C awk '
         if (k ~ /^field /) { sub(/^field /, "", k); sub(/::[^:]*$/, "", k); return k }
         return ""
     }
-    FNR == 1 { if (FILENAME == ARGV[1]) { base_version = $3; base_commit = $5 } else version = $3; next }
-    FILENAME == ARGV[1] { old[key($0)] = $0; if ($1 == "class") known[$2] = 1; next }
+    FNR == 1 { if (++file == 1) { base_version = $3; base_commit = $5 } else version = $3; next }
+    file == 1 { old[key($0)] = $0; if ($1 == "class") known[$2] = 1; next }
     { now[key($0)] = $0; order[++n] = key($0) }
     END {
         for (k in old)

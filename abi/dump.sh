@@ -17,7 +17,7 @@ for f in "$dll" "$probe"; do
 done
 
 version=$(sed -n 's/^project(TorvBase VERSION \([0-9][0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-commit=$(git -C "$source_dir" rev-parse --short HEAD)
+commit=$(git -C "$source_dir" rev-parse --short HEAD 2>/dev/null || echo unknown)
 exports=$(mktemp)
 layout=$(mktemp)
 trap 'rm -f "$exports" "$layout"' EXIT
