@@ -79,7 +79,13 @@ def layout():
     names = subprocess.run([tools + "c++filt"], input="\n".join(v[2] for v in virtuals), check=True,
                            capture_output=True, text=True).stdout.splitlines()
     for (owner, slot, _), signature in zip(virtuals, names):
-        if owner in canonical:
+        if owner not in canonical and "<" in owner:
+            # A template's arguments are spelled otherwise there than by GDB.
+            try:
+                canonical[owner] = canonical.get(gdb.lookup_type(owner).strip_typedefs().tag)
+            except gdb.error:
+                canonical[owner] = None
+        if canonical.get(owner):
             lines.append(f"vslot {canonical[owner]} {slot} = {signature}")
     if not any(line.startswith("vslot ") for line in lines):
         raise RuntimeError("no virtual function found in the debug information of " + probe)
