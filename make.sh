@@ -19,8 +19,12 @@
 #   ./make.sh mutate [count] [seed]  mutation run over the library's sources
 #                       (build-mutate/): count mutants (100) drawn with seed (1);
 #                       what each did and a score per subsystem. Takes hours.
+#   ./make.sh abi [--update]  the interface of the build (exports, class
+#                       layouts, virtual slots) against abi/baseline.txt;
+#                       fails on a break unless the major version went up;
+#                       --update rewrites the baseline at the current commit
 #   ./make.sh ci        what CI runs besides the test command: docs,
-#                       format-check, clang, lint and check
+#                       format-check, abi, clang, lint and check
 # Idempotent: packages already present are not installed again, the build
 # trees are reused.
 set -eu
@@ -123,6 +127,21 @@ docs() {
     echo "API reference: $out/html/index.html"
 }
 
+abi() {
+    configure "$BUILD_DIR" mingw-w64-x86_64.cmake
+    cmake --build "$BUILD_DIR" --target TorvBase torv_abi_probe
+    current="$BUILD_DIR/abi/interface.txt"
+    sh abi/dump.sh "$BUILD_DIR" >"$current"
+    if [ "${1:-}" = --update ]; then
+        cp "$current" abi/baseline.txt
+        git diff --quiet HEAD -- string object module filesystem platform CMakeLists.txt \
+            || echo "abi: note: the library has uncommitted changes; the baseline names $(git rev-parse --short HEAD)"
+        echo "abi: abi/baseline.txt rewritten: $(head -n 1 abi/baseline.txt | cut -c3-), $(($(wc -l <abi/baseline.txt) - 1)) line(s)"
+        return 0
+    fi
+    sh abi/compare.sh abi/baseline.txt "$current"
+}
+
 lint() {
     configure_clang
     run-clang-tidy -p "$CLANG_BUILD_DIR" -j "$(nproc)" -quiet \
@@ -172,11 +191,13 @@ case "$task" in
     format-check) install_missing clang-format; format_check "$@" ;;
     mutate)   install_missing $BUILD_PACKAGES python3
               python3 tools/mutate/mutate.py "$SOURCE_DIR" "${TORV_MUTATE_DIR:-build-mutate}" "$@" ;;
+    abi)      install_missing $BUILD_PACKAGES; abi "$@" ;;
     ci)       install_missing $BUILD_PACKAGES $CHECK_PACKAGES
               # Every file since the first commit: whatever a submission touched.
               docs
               format_check "$(git rev-list --max-parents=0 HEAD | tail -n 1)"
+              abi
               clang_suite; lint; check ;;
-    *) echo "usage: $0 [example|test|bench|check|fuzz [seconds]|coverage|clang|docs|lint|format-check [base]|mutate [count] [seed]|ci]" >&2
+    *) echo "usage: $0 [example|test|bench|check|fuzz [seconds]|coverage|clang|docs|lint|format-check [base]|abi [--update]|mutate [count] [seed]|ci]" >&2
        exit 2 ;;
 esac
