@@ -36,10 +36,18 @@ endif()
 
 if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
   find_program(TORV_WINE NAMES wine wine64 PATHS /usr/lib/wine REQUIRED)
+  set(runner_permissions FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+                         GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   set(TORV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(TORV_WINEPREFIX_DEFAULT ${TORV_WINEPREFIX})
+  set(TORV_WINE_COMMAND ${TORV_WINE})
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in
-                 ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
-                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
-                                  GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+                 ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY ${runner_permissions})
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+  # The installed runner names no path of this machine: Wine from PATH and
+  # one prefix per user.
+  set(TORV_WINEPREFIX_DEFAULT "\${XDG_DATA_HOME:-\$HOME/.local/share}/torv/wineprefix")
+  set(TORV_WINE_COMMAND wine)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in
+                 ${CMAKE_BINARY_DIR}/torv-wine-run @ONLY ${runner_permissions})
 endif()
