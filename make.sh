@@ -35,10 +35,11 @@ install_missing() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
     done
     [ -z "$missing" ] && return 0
+    echo "installing:$missing"
     SUDO=""
     [ "$(id -u)" -eq 0 ] || SUDO=sudo
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing >/dev/null
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y $missing
 }
 
 # configure DIR TOOLCHAIN [CMAKE OPTIONS...]: once per build tree.
@@ -101,7 +102,7 @@ coverage() {
     find "$COVERAGE_DIR" -name '*.gcda' -delete
     run_suite "$COVERAGE_DIR" -E torv_package
     set -- --gcov-executable x86_64-w64-mingw32-gcov --root . --object-directory "$COVERAGE_DIR" \
-        --filter 'string/' --filter 'object/' --filter 'module/' --filter 'filesystem/' --filter 'platform/'
+        --filter 'library/' --filter 'string/' --filter 'object/' --filter 'module/' --filter 'filesystem/' --filter 'platform/'
     gcovr "$@" --html-details "$COVERAGE_DIR/coverage.html" --print-summary >/dev/null
     gcovr "$@"
     gcovr "$@" --branches
@@ -120,10 +121,24 @@ docs() {
     echo "API reference: $out/html/index.html"
 }
 
+# clang-tidy's "N warnings generated." counts what the filters then drop;
+# one verdict line closes the output.
 lint() {
     configure_clang
+    log="$CLANG_BUILD_DIR/lint.log"
+    status=0
     run-clang-tidy -p "$CLANG_BUILD_DIR" -j "$(nproc)" -quiet \
-        "$(pwd)/(string|object|module|filesystem|platform|tools/torvinspect)/[^/]*\.cpp\$"
+        "$(pwd)/(library|string|object|module|filesystem|platform|tools/torvinspect)/[^/]*\.cpp\$" \
+        >"$log" 2>&1 || status=$?
+    grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$' "$log" || true
+    findings=$(grep -c -E ': (warning|error): ' "$log" || true)
+    if [ "$status" -eq 0 ] && [ "$findings" -eq 0 ]; then
+        echo "lint: clean"
+    else
+        echo "lint: $findings finding(s)"
+        [ "$findings" -gt 0 ] || echo "lint: run-clang-tidy failed with $status" >&2
+        return 1
+    fi
 }
 
 # Keeps the C++ sources that clang-format lays out: resource headers and the
