@@ -1,8 +1,8 @@
 #pragma once
 // The sibling's reference-counted classes, registered in the process-wide
 // class registry below BaseNode: Shape with Circle and Square.
-#include "sibling_export.h"
 #include "object/BaseNode.h"
+#include "sibling_export.h"
 #include "string/String.h"
 
 namespace sibling {
