@@ -343,13 +343,12 @@ public:
     /// string resource!" on failure.
     static String loadFromResource(unsigned int id, const Module& m);
 
-    /// @name UTF-8
-    /// Valid text converts both ways without loss, NUL units included.
-    ///@{
-    /// The text as UTF-8; "" for NIL and the empty text. A surrogate unit
-    /// that is not part of a high-low pair becomes U+FFFD (EF BF BD).
+    /// The text as UTF-8, NUL units included; "" for NIL and the empty text.
+    /// Valid text comes back unchanged from fromUtf8. A surrogate unit that
+    /// is not part of a high-low pair becomes U+FFFD (EF BF BD).
     std::string toUtf8() const;
-    /// The UTF-8 text s; the empty text (not NIL) for "". Each maximal
+    /// The UTF-8 text s, NUL bytes included; the empty text (not NIL) for
+    /// "". Valid text comes back unchanged from toUtf8. Each maximal
     /// ill-formed subsequence becomes one U+FFFD: a byte that cannot start
     /// a sequence, a sequence cut short by a byte that cannot continue it
     /// or by the end, and the bytes of an overlong form, of a surrogate
@@ -357,7 +356,6 @@ public:
     /// subsequence at the byte that makes it invalid. Throws
     /// AllocationFailure for more than INT_MAX - 1 bytes.
     static String fromUtf8(const std::string& s);
-    ///@}
 
 private:
     friend class StringBuffer;

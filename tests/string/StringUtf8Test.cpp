@@ -9,7 +9,11 @@ using torv::String;
 
 namespace {
 
-enum Way { BOTH, TO_UTF8, FROM_UTF8 };
+enum Way {
+    BOTH,
+    TO_UTF8,
+    FROM_UTF8
+};
 
 struct Utf8Case {
     std::wstring utf16;
@@ -31,13 +35,13 @@ const Utf8Case UTF8_CASES[] = {
     {L"\xDC00 x \xD800", BAD + " x " + BAD, TO_UTF8},
     {L"\xD800y\xDFFF\xD800", BAD + "y" + BAD + BAD, TO_UTF8},
     // Each maximal ill-formed subsequence is one U+FFFD.
-    {BAD_UNIT + L"a" + BAD_UNIT, "\x80" "a\xFF", FROM_UTF8},
-    {BAD_UNIT + BAD_UNIT, "\xC0\xAF", FROM_UTF8},                     // overlong lead
-    {BAD_UNIT + BAD_UNIT + BAD_UNIT, "\xE0\x80\xAF", FROM_UTF8},      // overlong three bytes
-    {BAD_UNIT + BAD_UNIT + BAD_UNIT, "\xED\xA0\x80", FROM_UTF8},      // encoded surrogate
+    {L"a" + BAD_UNIT + BAD_UNIT, "a\x80\xFF", FROM_UTF8},
+    {BAD_UNIT + BAD_UNIT, "\xC0\xAF", FROM_UTF8},                               // overlong lead
+    {BAD_UNIT + BAD_UNIT + BAD_UNIT, "\xE0\x80\xAF", FROM_UTF8},                // overlong three bytes
+    {BAD_UNIT + BAD_UNIT + BAD_UNIT, "\xED\xA0\x80", FROM_UTF8},                // encoded surrogate
     {BAD_UNIT + BAD_UNIT + BAD_UNIT + BAD_UNIT, "\xF4\x90\x80\x80", FROM_UTF8}, // above U+10FFFF
-    {BAD_UNIT + L"A", "\xE2\x82" "A", FROM_UTF8},                     // cut short by a byte
-    {L"x" + BAD_UNIT, "x\xF0\x9F\x98", FROM_UTF8},                    // cut short by the end
+    {BAD_UNIT + L"!", "\xE2\x82!", FROM_UTF8},                                  // cut short by a byte
+    {L"x" + BAD_UNIT, "x\xF0\x9F\x98", FROM_UTF8},                              // cut short by the end
 };
 
 TEST(StringUtf8, ConvertsBothWaysAndReplacesWhatIsInvalid)
