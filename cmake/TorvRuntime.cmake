@@ -17,6 +17,8 @@ if(MINGW)
   if(CMAKE_SYSROOT)
     list(PREPEND compiler_flags --sysroot=${CMAKE_SYSROOT})
   endif()
+  # The compiler as the build calls it, for checks that run it directly.
+  set(TORV_CXX_COMMAND ${CMAKE_CXX_COMPILER} ${compiler_flags})
   set(runtime_dll_names libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   # The stack protector of the checked build has a run-time of its own.
   if(TORV_CHECKED)
