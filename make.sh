@@ -121,16 +121,18 @@ docs() {
     echo "API reference: $out/html/index.html"
 }
 
-# clang-tidy's "N warnings generated." counts what the filters then drop;
-# one verdict line closes the output.
+# Only the findings are shown: not clang-tidy's call per file, nor its
+# "N warnings generated." (counting what the filters then drop), nor its
+# colours; one verdict line closes the output.
 lint() {
     configure_clang
     log="$CLANG_BUILD_DIR/lint.log"
     status=0
     run-clang-tidy -p "$CLANG_BUILD_DIR" -j "$(nproc)" -quiet \
         "$(pwd)/(library|string|object|module|filesystem|platform|tools/torvinspect)/[^/]*\.cpp\$" \
-        >"$log" 2>&1 || status=$?
-    grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$' "$log" || true
+        >"$log.raw" 2>&1 || status=$?
+    sed "s/$(printf '\033')\[[0-9;]*m//g" "$log.raw" >"$log"
+    grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^clang-tidy(-[0-9]+)? ' "$log" || true
     findings=$(grep -c -E ': (warning|error): ' "$log" || true)
     if [ "$status" -eq 0 ] && [ "$findings" -eq 0 ]; then
         echo "lint: clean"
