@@ -42,10 +42,11 @@ install_missing() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
     done
     [ -z "$missing" ] && return 0
+    echo "installing:$missing"
     SUDO=""
     [ "$(id -u)" -eq 0 ] || SUDO=sudo
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing >/dev/null
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y $missing
 }
 
 # configure DIR TOOLCHAIN [CMAKE OPTIONS...]: once per build tree.
@@ -108,7 +109,7 @@ coverage() {
     find "$COVERAGE_DIR" -name '*.gcda' -delete
     run_suite "$COVERAGE_DIR" -E torv_package
     set -- --gcov-executable x86_64-w64-mingw32-gcov --root . --object-directory "$COVERAGE_DIR" \
-        --filter 'string/' --filter 'object/' --filter 'module/' --filter 'filesystem/' --filter 'platform/'
+        --filter 'library/' --filter 'string/' --filter 'object/' --filter 'module/' --filter 'filesystem/' --filter 'platform/'
     gcovr "$@" --html-details "$COVERAGE_DIR/coverage.html" --print-summary >/dev/null
     gcovr "$@"
     gcovr "$@" --branches
@@ -134,7 +135,7 @@ abi() {
     sh abi/dump.sh "$BUILD_DIR" >"$current"
     if [ "${1:-}" = --update ]; then
         cp "$current" abi/baseline.txt
-        git diff --quiet HEAD -- string object module filesystem platform CMakeLists.txt \
+        git diff --quiet HEAD -- library string object module filesystem platform CMakeLists.txt \
             || echo "abi: note: the library has uncommitted changes; the baseline names $(git rev-parse --short HEAD)"
         echo "abi: abi/baseline.txt rewritten: $(head -n 1 abi/baseline.txt | cut -c3-), $(($(wc -l <abi/baseline.txt) - 1)) line(s)"
         return 0
@@ -142,10 +143,26 @@ abi() {
     sh abi/compare.sh abi/baseline.txt "$current"
 }
 
+# Only the findings are shown: not clang-tidy's call per file, nor its
+# "N warnings generated." (counting what the filters then drop), nor its
+# colours; one verdict line closes the output.
 lint() {
     configure_clang
+    log="$CLANG_BUILD_DIR/lint.log"
+    status=0
     run-clang-tidy -p "$CLANG_BUILD_DIR" -j "$(nproc)" -quiet \
-        "$(pwd)/(string|object|module|filesystem|platform|tools/torvinspect)/[^/]*\.cpp\$"
+        "$(pwd)/(library|string|object|module|filesystem|platform|tools/torvinspect)/[^/]*\.cpp\$" \
+        >"$log.raw" 2>&1 || status=$?
+    sed "s/$(printf '\033')\[[0-9;]*m//g" "$log.raw" >"$log"
+    grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^clang-tidy(-[0-9]+)? ' "$log" || true
+    findings=$(grep -c -E ': (warning|error): ' "$log" || true)
+    if [ "$status" -eq 0 ] && [ "$findings" -eq 0 ]; then
+        echo "lint: clean"
+    else
+        echo "lint: $findings finding(s)"
+        [ "$findings" -gt 0 ] || echo "lint: run-clang-tidy failed with $status" >&2
+        return 1
+    fi
 }
 
 # Keeps the C++ sources that clang-format lays out: resource headers and the

@@ -17,6 +17,8 @@ if(MINGW)
   if(CMAKE_SYSROOT)
     list(PREPEND compiler_flags --sysroot=${CMAKE_SYSROOT})
   endif()
+  # The compiler as the build calls it, for checks that run it directly.
+  set(TORV_CXX_COMMAND ${CMAKE_CXX_COMPILER} ${compiler_flags})
   set(runtime_dll_names libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   # The stack protector of the checked build has a run-time of its own.
   if(TORV_CHECKED)
@@ -36,10 +38,18 @@ endif()
 
 if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX)
   find_program(TORV_WINE NAMES wine wine64 PATHS /usr/lib/wine REQUIRED)
+  set(runner_permissions FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+                         GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   set(TORV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  set(TORV_WINEPREFIX_DEFAULT ${TORV_WINEPREFIX})
+  set(TORV_WINE_COMMAND ${TORV_WINE})
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in
-                 ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
-                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
-                                  GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+                 ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY ${runner_permissions})
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+  # The installed runner names no path of this machine: Wine from PATH and
+  # one prefix per user.
+  set(TORV_WINEPREFIX_DEFAULT "\${XDG_DATA_HOME:-\$HOME/.local/share}/torv/wineprefix")
+  set(TORV_WINE_COMMAND wine)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in
+                 ${CMAKE_BINARY_DIR}/torv-wine-run @ONLY ${runner_permissions})
 endif()

@@ -11,6 +11,7 @@
 #include "string/StringVal.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace torv {
 
@@ -341,6 +342,20 @@ public:
     /// Loads string-table entry id of module m; the text "Error loading
     /// string resource!" on failure.
     static String loadFromResource(unsigned int id, const Module& m);
+
+    /// The text as UTF-8, NUL units included; "" for NIL and the empty text.
+    /// Valid text comes back unchanged from fromUtf8. A surrogate unit that
+    /// is not part of a high-low pair becomes U+FFFD (EF BF BD).
+    std::string toUtf8() const;
+    /// The UTF-8 text s, NUL bytes included; the empty text (not NIL) for
+    /// "". Valid text comes back unchanged from toUtf8. Each maximal
+    /// ill-formed subsequence becomes one U+FFFD: a byte that cannot start
+    /// a sequence, a sequence cut short by a byte that cannot continue it
+    /// or by the end, and the bytes of an overlong form, of a surrogate
+    /// (ED A0..BF) or of a value above U+10FFFF, each of which ends the
+    /// subsequence at the byte that makes it invalid. Throws
+    /// AllocationFailure for more than INT_MAX - 1 bytes.
+    static String fromUtf8(const std::string& s);
 
 private:
     friend class StringBuffer;

@@ -3,7 +3,6 @@
 #include "platform/WinApi.h"
 
 #include <cstdio>
-#include <cwchar>
 
 namespace host {
 
@@ -16,22 +15,8 @@ void prepareConsole()
 
 bool outputIsConsole() { return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR; }
 
-namespace {
+std::string utf8(const wchar_t* text) { return torv::String(text).toUtf8(); }
 
-std::string toUtf8(const wchar_t* text, int units)
-{
-    if (units <= 0)
-        return std::string();
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, units, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, units, &out[0], bytes, nullptr, nullptr);
-    return out;
-}
-
-} // namespace
-
-std::string utf8(const wchar_t* text) { return toUtf8(text, static_cast<int>(std::wcslen(text))); }
-
-std::string utf8(const torv::String& text) { return toUtf8(text.c_str(), text.length()); }
+std::string utf8(const torv::String& text) { return text.toUtf8(); }
 
 } // namespace host

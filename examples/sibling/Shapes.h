@@ -1,13 +1,13 @@
 #pragma once
 // The sibling's reference-counted classes, registered in the process-wide
 // class registry below BaseNode: Shape with Circle and Square.
-#include "SiblingExport.h"
 #include "object/BaseNode.h"
+#include "sibling_export.h"
 #include "string/String.h"
 
 namespace sibling {
 
-class SIBLING_API Shape : public torv::BaseNode {
+class SIBLING_EXPORT Shape : public torv::BaseNode {
     TORV_DECLARE_CLASS(Shape);
 
 public:
@@ -22,7 +22,7 @@ protected:
     ~Shape() override = default;
 };
 
-class SIBLING_API Circle : public Shape {
+class SIBLING_EXPORT Circle : public Shape {
     TORV_DECLARE_CLASS(Circle);
 
 public:
@@ -37,7 +37,7 @@ private:
     double radius;
 };
 
-class SIBLING_API Square : public Shape {
+class SIBLING_EXPORT Square : public Shape {
     TORV_DECLARE_CLASS(Square);
 
 public:

@@ -11,16 +11,10 @@ namespace {
 
 std::string utf8(const std::wstring& text)
 {
-    if (text.empty())
-        return std::string();
-    const int units = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), units, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), units, &out[0], bytes, nullptr, nullptr);
-    return out;
+    return torv::String(text.c_str(), static_cast<int>(text.size())).toUtf8();
 }
 
-std::string utf8(const torv::String& text) { return utf8(std::wstring(text.c_str(), text.length())); }
+std::string utf8(const torv::String& text) { return text.toUtf8(); }
 
 // "DEU (0x0407)"; a language the system has no code for shows its number only.
 std::string languageName(LANGID language)

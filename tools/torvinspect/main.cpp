@@ -6,6 +6,7 @@
 #include "Report.h"
 
 #include "platform/WinApi.h"
+#include "string/String.h"
 
 #include <cwchar>
 #include <iostream>
@@ -28,10 +29,7 @@ int wmain(int argc, wchar_t** argv)
     inspect::Inspection inspection;
     std::wstring error;
     if (!inspect::inspectModule(path, inspection, error)) {
-        const int bytes = WideCharToMultiByte(CP_UTF8, 0, error.c_str(), -1, nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<size_t>(bytes), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, error.c_str(), -1, &text[0], bytes, nullptr, nullptr);
-        std::cerr << "torvinspect: " << text.c_str() << '\n';
+        std::cerr << "torvinspect: " << torv::String(error.c_str()).toUtf8() << '\n';
         return 1;
     }
     if (json)
