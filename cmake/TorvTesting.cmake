@@ -10,7 +10,7 @@ endif()
 # One test executable per subsystem; ctest runs each as one test under Wine.
 function(torv_add_test_suite name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/CrashStatus.cpp)
   target_compile_definitions(${name} PRIVATE UNICODE _UNICODE)
   target_link_libraries(${name} PRIVATE torv::TorvBase gtest gtest_main ${ARG_LIBRARIES})
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
