@@ -160,7 +160,7 @@ class Workspace:
         self.source_dir = source_dir
         self.copy = os.path.join(build_dir, "src")
         self.tree = os.path.join(build_dir, "tree")
-        self.prefix = os.path.join(self.tree, "wine-prefix")
+        self.prefix = os.path.join(self.tree, "wineprefix")
 
     def sync(self):
         code, listing = run(["git", "ls-files", "-co", "--exclude-standard"], cwd=self.source_dir)
@@ -196,7 +196,9 @@ class Workspace:
             target = re.search(r"CMakeFiles/([^/]+)\.dir/", entry.get("output", entry["command"]))
             if target:
                 sources.setdefault(relative, set()).add(target.group(1))
-        return OrderedDict((path, targets) for path, targets in sorted(sources.items()) if "TorvBase" in targets)
+        # The C++ files only: the faults below are C++ faults.
+        return OrderedDict((path, targets) for path, targets in sorted(sources.items())
+                           if "TorvBase" in targets and path.endswith(".cpp"))
 
     def build(self, targets, timeout=900):
         code, output = run(["cmake", "--build", self.tree, "--target"] + sorted(targets), timeout=timeout)
@@ -230,10 +232,15 @@ def sample(candidates, count, seed):
     groups = OrderedDict()
     for mutant in candidates:
         groups.setdefault(subsystem_of(mutant["file"]), []).append(mutant)
+    # Largest remainders: the shares add up to `count` exactly.
+    exact = {name: count * len(group) / len(candidates) for name, group in groups.items()}
+    shares = {name: int(share) for name, share in exact.items()}
+    by_remainder = sorted(groups, key=lambda name: (shares[name] - exact[name], name))
+    for name in by_remainder[: count - sum(shares.values())]:
+        shares[name] += 1
     chosen = []
     for name, group in groups.items():
-        share = max(1, round(count * len(group) / len(candidates)))
-        chosen += rng.sample(group, min(share, len(group)))
+        chosen += rng.sample(group, min(shares[name], len(group)))
     return chosen
 
 
@@ -306,6 +313,7 @@ def main():
         print("[%d/%d] %s: %s" % (index, len(chosen), verdict, describe(mutant)), flush=True)
     workspace.build(["all"], timeout=None)
     report(results, survivors, seed)
+    print("mutate: %d mutant(s) in %.0f minutes" % (len(chosen), (time.time() - started) / 60))
     return 0
 
 
