@@ -36,4 +36,7 @@ function(torv_add_heap_check name)
             ${CMAKE_CURRENT_BINARY_DIR}/${name}.heap.log $<TARGET_FILE:${name}> --gtest_brief=1
             --gtest_filter=-${TORV_HEAP_SKIPPED_TESTS})
   set_tests_properties(${name}_heap PROPERTIES TIMEOUT 600 LABELS heap)
+  # Both runs share the prefix's registry and the user's language settings,
+  # which the language suite changes: never at the same time.
+  set_tests_properties(${name} ${name}_heap PROPERTIES RESOURCE_LOCK ${name})
 endfunction()
