@@ -102,11 +102,32 @@ def line_mutants(line):
     return found
 
 
+def checked_only_lines(lines):
+    """Line numbers inside `#if defined(TORV_CHECKED)` blocks: the checked
+    build's own consistency checks and fault injection, which a correct
+    library never sets off, so no test of its behaviour can tell them apart."""
+    skipped, depth, checked_at = set(), 0, None
+    for number, line in enumerate(lines, 1):
+        directive = line.strip()
+        if directive.startswith("#if"):
+            depth += 1
+            if checked_at is None and "TORV_CHECKED" in directive and "!" not in directive:
+                checked_at = depth
+        elif directive.startswith(("#else", "#elif", "#endif")) and checked_at == depth:
+            checked_at = None
+        if directive.startswith("#endif"):
+            depth -= 1
+        if checked_at is not None:
+            skipped.add(number)
+    return skipped
+
+
 def file_mutants(path, relative):
     mutants = []
     in_comment = False
     with open(path, encoding="utf-8") as source:
         lines = source.read().split("\n")
+    checked_only = checked_only_lines(lines)
     for number, line in enumerate(lines, 1):
         stripped = line.strip()
         if in_comment:
@@ -114,6 +135,8 @@ def file_mutants(path, relative):
             continue
         if stripped.startswith("/*"):
             in_comment = "*/" not in stripped
+            continue
+        if number in checked_only:
             continue
         if not stripped or stripped.startswith(("//", "#", "static_assert", "template")):
             continue
