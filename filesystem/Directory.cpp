@@ -221,7 +221,6 @@ bool Directory::normalize()
         }
         if (rebuilt.empty()) {
             reportFailure(L"Invalid path '%s': parent references go beyond root.", getFullName());
-            levels.swap(rebuilt);
             return false;
         }
         rebuilt.pop_back();

@@ -70,9 +70,10 @@ std::string String::toUtf8() const
     const int count = length();
     const wchar_t* units = c_str();
     out.reserve(static_cast<std::size_t>(count));
+    // A high surrogate at the end meets the terminating NUL, which is no low one.
     for (int i = 0; i < count; ++i) {
         const wchar_t unit = units[i];
-        if (isHigh(unit) && i + 1 < count && isLow(units[i + 1])) {
+        if (isHigh(unit) && isLow(units[i + 1])) {
             appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;
         } else {

@@ -60,7 +60,8 @@ TEST(DirectoryCreate, MakesMissingParentsAndAcceptsExisting)
     EXPECT_TRUE(taken->create()) << "a file of that name counts as existing";
     EXPECT_TRUE(taken->exists() && !taken->isDirectory());
     EXPECT_EQ(readFile(temp / L"taken"), "x");
-    EXPECT_FALSE(temp.directory(L"taken\\below")->create());
+    EXPECT_FALSE(temp.directory(L"taken\\below")->create() || temp.directory(L"taken\\below\\deeper")->create())
+        << "a folder, or a missing parent, under a file";
     EXPECT_FALSE(temp.directory(L"none")->isEmpty() || temp.directory()->isEmpty());
     EXPECT_TRUE(temp.directory(L"a\\b\\c")->isEmpty());
 }
@@ -192,6 +193,10 @@ TEST(DirectoryCopy, RefusesTreesThatOverlap)
     makeDirectory(temp / L"xa");
     EXPECT_TRUE(temp.directory(L"x\\a\\a")->copyContents(temp.directory(L"xa"), true, false, nullptr))
         << "a sibling whose name merely starts alike";
+    // Fault: a target spelled above its drive's root has no absolute form, passed as apart from the source, and
+    // the system's reading of it, the root itself, was written into.
+    EXPECT_FALSE(temp.directory(L"x\\a\\a")->copyContents(Directory::fromString(L"C:..\\"), true, false, nullptr));
+    EXPECT_FALSE(isFileOnDisk(L"C:\\f.txt"));
 }
 
 // Catches a copy or removal that stops at a name no path can hold and still reports success.
@@ -259,6 +264,11 @@ TEST(DirectoryCopy, FullTargetDiskLeavesNoHalfWrittenFile)
     EXPECT_EQ(readFile(temp / L"src\\c"), before.at(L"c")) << "a move across volumes that failed";
     EXPECT_TRUE(temp.file(L"small")->move(full.file(L"small")) && !isFileOnDisk(temp / L"small"));
     EXPECT_EQ(readFile(full / L"small"), "small");
+    // Fault: a source that could not be deleted after its copy was reported moved, and stayed in both places.
+    writeFile(temp / L"kept", "kept");
+    setReadOnly(temp / L"kept");
+    EXPECT_FALSE(temp.file(L"kept")->move(full.file(L"kept")) || isFileOnDisk(full / L"kept"));
+    EXPECT_EQ(readFile(temp / L"kept"), "kept");
 }
 
 // Catches a copy that reports success into a folder that took nothing.

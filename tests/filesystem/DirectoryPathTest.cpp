@@ -35,9 +35,9 @@ const std::tuple<const wchar_t*, const wchar_t*, bool> parseCases[] = {
     {L"C:\\a\\b", L"C:\\a\\b\\", true},
     {L"c:/a//b/", L"C:\\a\\b\\", true},
     {L"C:\\a\\..\\b\\.", L"C:\\b\\", true},
-    {L"C:\\", L"C:\\", true},
+    {L"a:\\", L"A:\\", true},
     {L"C:", L"C:", false},
-    {L"C:tmp", L"C:tmp\\", false},
+    {L"z:tmp", L"Z:tmp\\", false},
     {L"\\x", L"\\x\\", true},
     {L".\\a\\..", L".\\a\\..\\", false},
     {L"", L".\\", false},
@@ -98,6 +98,8 @@ TEST(DirectoryPath, AbsoluteAndRelativeFormsEqualityAndContainment)
     const wchar_t* const relatives[][3] = {{L"C:\\a\\b\\c", L"C:\\a\\x", L"..\\b\\c\\"},
                                            {L"C:\\a", L"D:\\a", L"C:\\a\\"},
                                            {L"C:\\A\\B", L"c:\\a\\b", L".\\"},
+                                           {L"C:\\a", L"C:\\a\\b\\c", L"..\\..\\"},
+                                           {L"C:\\a\\b", L"C:\\a", L"b\\"},
                                            {L"\\\\s\\one\\x", L"\\\\s\\two\\y", L"..\\x\\"}};
     for (const auto& c : relatives)
         EXPECT_EQ(fullName(dir(c[0])->makeRelative(dir(c[1]))), c[2]) << c[0];

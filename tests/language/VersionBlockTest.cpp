@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -68,4 +69,7 @@ TEST(VersionBlock, ValuesEndAtTheirLength)
     EXPECT_EQ(info->queryString(L"ProductName").value_or(L"(absent)"), L"Abcd");
     EXPECT_EQ(info->queryString(L"ProductVersion").value_or(L"(absent)"), L"2.0");
     EXPECT_FALSE(info->queryString(L"CompanyName").has_value());
+    // The value's path is formatted into 260 units, its NUL included: the longest name fits, one more throws.
+    EXPECT_FALSE(info->queryString(std::wstring(234, L'N').c_str()).has_value());
+    EXPECT_THROW(info->queryString(std::wstring(235, L'N').c_str()), std::runtime_error);
 }

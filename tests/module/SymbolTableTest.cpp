@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -28,12 +29,13 @@ std::unique_ptr<std::istream> libraryHeader()
 }
 
 // Each line is read after "#define BASE 40960"; `value` is what NAME gets, UNKNOWN when nothing is stored.
+// Lines end in "\r\n" or "\n" by turns: a rejected line is listed without its "\r", and loses nothing else.
 void expectLine(const char* line, bool accepted, unsigned int value)
 {
     SCOPED_TRACE(line);
     SymbolTable table;
     ASSERT_TRUE(parse(table, "#define BASE 40960\r\n"));
-    EXPECT_EQ(accepted, parse(table, std::string(line) + "\r\n"));
+    EXPECT_EQ(accepted, parse(table, std::string(line) + (std::strlen(line) % 2 ? "\n" : "\r\n")));
     ASSERT_EQ(table.rejectedLines().size(), accepted ? 0u : 1u)
         << "a rejected line goes unlisted, or a good one listed";
     if (!accepted) {
