@@ -155,24 +155,6 @@ TEST(DirectoryCopy, FailuresKeepSourceAndExistingTarget)
     EXPECT_FALSE(copyTree(temp, true, true, &progress) || isDirectoryOnDisk(temp / L"dst"));
 }
 
-TEST(DirectoryLongPath, CreateCopyAndRemoveBeyondMaxPath)
-{
-    TempFolder temp;
-    std::wstring relative;
-    for (int i = 0; i < 12; ++i)
-        relative += L"a rather long folder name " + std::to_wstring(i) + L"\\";
-    ASSERT_TRUE(temp.directory(L"src\\" + relative)->create());
-    writeFile(temp / (L"src\\" + relative + L"f.txt"), "far");
-    ASSERT_GT((temp / relative).size(), 300u);
-    EXPECT_TRUE(temp.file(L"src\\" + relative + L"f.txt")->exists());
-    EXPECT_TRUE(temp.directory(L"dst")->create() && copyTree(temp, true, false));
-    EXPECT_EQ(readFile(temp / (L"dst\\" + relative + L"f.txt")), "far");
-    EXPECT_TRUE(temp.directory(L"src\\" + relative + L"empty")->create());
-    EXPECT_TRUE(temp.directory(L"src\\" + relative + L"empty")->isEmpty()) << "isEmpty beyond MAX_PATH";
-    EXPECT_FALSE(temp.directory(L"src\\" + relative)->isEmpty());
-    EXPECT_TRUE(temp.directory(L"src")->remove(true) && !isDirectoryOnDisk(temp / L"src"));
-}
-
 // Catches a copy into its own ancestor that overwrites the source, and one into itself that recurses without end.
 TEST(DirectoryCopy, RefusesTreesThatOverlap)
 {

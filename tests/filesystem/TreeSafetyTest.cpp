@@ -159,15 +159,19 @@ DWORD WINAPI runBody(void* body)
 }
 
 // Catches a tree walk that recurses on the native stack: a frame of a few hundred bytes per level overflows a
-// 64 KiB thread's stack long before 400 levels (Wine looks a deep path up level by level, which makes deeper trees slow to test).
+// 64 KiB thread's stack long before 400 levels (Wine looks a deep path up level by level, which makes deeper trees slow to test);
+// and a path beyond MAX_PATH that is created or queried without the long form.
 TEST(TreeLimits, DeepTreesOnASmallStack)
 {
     TempFolder temp;
     std::wstring deep = temp / L"src\\";
     makeDirectory(deep);
-    for (int level = 0; level < 400; ++level)
+    for (int level = 0; level < 398; ++level)
         makeDirectory(deep += L"d\\");
-    writeFile(deep + L"f", "deep");
+    ASSERT_TRUE(folder(deep + L"d\\d\\")->create()) << "the two missing levels";
+    EXPECT_TRUE(folder(deep + L"d\\d\\")->isEmpty() && !folder(deep)->isEmpty());
+    writeFile((deep += L"d\\d\\") + L"f", "deep");
+    EXPECT_TRUE(File::fromString((deep + L"f").c_str())->exists());
     makeDirectory(temp / L"dst");
     bool copied = false, removed = false;
     std::string copiedText;
