@@ -116,7 +116,6 @@ TEST(TranslationLibrary, LanguageListOrder)
         {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
         // Without any file the module itself serves.
         {{}, NO_LANGUAGE, MODULE_ITSELF},
-        {{}, GERMAN, MODULE_ITSELF},
     };
     PlacedFiles placedHost;
     HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");
