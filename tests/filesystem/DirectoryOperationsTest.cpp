@@ -90,23 +90,6 @@ TEST(DirectoryRemove, RecursionDecidesWhatGoesAndProtectedFilesStopIt)
         << "nothing left to remove";
 }
 
-TEST(DirectoryRemove, DoesNotFollowDirectoryLinks)
-{
-    TempFolder temp;
-    for (const wchar_t* folder : {L"outside", L"tree"})
-        makeDirectory(temp / folder);
-    writeFile(temp / L"outside\\keep.txt", "keep");
-    const std::wstring link = temp / L"tree\\link";
-    CreateSymbolicLinkW(link.c_str(), (temp / L"outside").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
-    const DWORD attributes = GetFileAttributesW(link.c_str());
-    const DWORD linkToDirectory = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & linkToDirectory) != linkToDirectory)
-        GTEST_SKIP() << "directory links cannot be made here";
-    EXPECT_FALSE(temp.directory(L"tree\\link")->removeContents(true)) << "emptying a link refused";
-    EXPECT_TRUE(temp.directory(L"tree")->remove(true) && !isDirectoryOnDisk(temp / L"tree"));
-    EXPECT_EQ(readFile(temp / L"outside\\keep.txt"), "keep");
-}
-
 TEST(DirectoryCopy, FlatThenNestedTreeWithProgress)
 {
     TempFolder temp;

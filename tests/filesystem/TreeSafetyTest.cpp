@@ -116,6 +116,19 @@ TEST(TreeIdentity, LinksBackIntoTheCopyAreNotFollowed)
     }
 }
 
+// Catches a removal that follows a link and empties the folder it leads to. Wine cannot remove these links made on
+// the Linux side; the result must say so.
+TEST(TreeIdentity, RemovalDoesNotFollowLinks)
+{
+    const std::wstring links = fromEnvironment("TORV_LINKS");
+    if (links.empty())
+        GTEST_SKIP() << "needs the links that the test run makes on the Linux side (TORV_LINKS)";
+    EXPECT_FALSE(folder(links + L"tree\\link\\")->removeContents(true)) << "emptying a link refused";
+    const bool removed = folder(links + L"tree\\")->remove(true);
+    EXPECT_EQ(removed, !isDirectoryOnDisk(links + L"tree"));
+    EXPECT_EQ(readFile(links + L"outside\\keep.txt"), "keep");
+}
+
 // Catches a folder that cannot be listed passing as an empty one: created empty in the target, its files lost,
 // and the copy or removal reported as done.
 TEST(DeniedListing, AFolderThatCannotBeListedFailsTheTreeOperation)
