@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the language tests: fixture libraries loaded as modules under new names, files placed where the
 // search looks, the program's registry setting and child runs of this test program.
+#include "../support/TempFolder.h"
 #include "module/Language.h"
 #include "platform/WinApi.h"
 
@@ -13,6 +14,8 @@
 
 namespace langtest {
 
+using namespace testsupport;
+
 inline constexpr wchar_t SCRATCH_VARIABLE[] = L"TORV_LANGUAGE_SCRATCH";
 inline constexpr wchar_t CHILD_DONE_FILE[] = L"child-done";
 
@@ -23,26 +26,12 @@ inline const wchar_t* const MARKER_FIXTURES[3] = {L"LangMarked1", L"LangMarked2"
 constexpr int MODULE_ITSELF = -1;
 constexpr int NOT_LOADED = -2;
 
-inline std::wstring programFileName()
-{
-    wchar_t name[MAX_PATH];
-    return std::wstring(name, GetModuleFileNameW(nullptr, name, MAX_PATH));
-}
-
-inline std::wstring programFolder()
-{
-    const std::wstring name = programFileName();
-    return name.substr(0, name.rfind(L'\\') + 1);
-}
-
 // The running program's key below "Software\Arvex": App.exe has "App5".
 inline std::wstring programKeyPath()
 {
     const std::wstring name = programFileName().substr(programFolder().size());
     return L"Software\\Arvex\\" + name.substr(0, name.rfind(L'.')) + L"5";
 }
-
-inline bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 inline bool createEmptyFile(const std::wstring& path, DWORD disposition)
 {
@@ -85,7 +74,7 @@ public:
     {
         for (size_t slash = target.find(L'\\', 3); slash != std::wstring::npos; slash = target.find(L'\\', slash + 1)) {
             const std::wstring folder = target.substr(0, slash);
-            if (!exists(folder) && CreateDirectoryW(folder.c_str(), nullptr))
+            if (!isDirectoryOnDisk(folder) && CreateDirectoryW(folder.c_str(), nullptr))
                 folders.push_back(folder);
         }
         const bool placed = fixture ? CopyFileW((programFolder() + fixture + L".dll").c_str(), target.c_str(), TRUE)
@@ -194,7 +183,7 @@ inline bool runChildTest(PlacedFiles& placed, const std::wstring& scratch, const
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return exitCode == 0 && exists(done);
+    return exitCode == 0 && isFileOnDisk(done);
 }
 
 // For the child: the scratch folder that its parent prepared.

@@ -13,8 +13,22 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace testsupport {
+
+inline std::wstring programFileName()
+{
+    std::vector<wchar_t> name(32768);
+    return std::wstring(name.data(), GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size())));
+}
+
+// The folder of the test program, where the build puts the fixtures.
+inline std::wstring programFolder()
+{
+    const std::wstring name = programFileName();
+    return name.substr(0, name.rfind(L'\\') + 1);
+}
 
 // Beyond MAX_PATH, so that long test trees are built and cleaned up independently of the library.
 inline std::wstring longForm(const std::wstring& path) { return L"\\\\?\\" + path; }
