@@ -5,7 +5,6 @@
 #include "platform/WinApi.h"
 
 #include <string>
-#include <vector>
 
 namespace fixture {
 
