@@ -77,7 +77,6 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
         // The second translation of this block names another folder.
         {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
         {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"}};
