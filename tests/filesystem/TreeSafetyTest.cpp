@@ -116,6 +116,19 @@ TEST(TreeIdentity, LinksBackIntoTheCopyAreNotFollowed)
     }
 }
 
+// Catches a removal that follows a link and empties the folder it leads to. Wine cannot remove these links made on
+// the Linux side; the result must say so.
+TEST(TreeIdentity, RemovalDoesNotFollowLinks)
+{
+    const std::wstring links = fromEnvironment("TORV_LINKS");
+    if (links.empty())
+        GTEST_SKIP() << "needs the links that the test run makes on the Linux side (TORV_LINKS)";
+    EXPECT_FALSE(folder(links + L"tree\\link\\")->removeContents(true)) << "emptying a link refused";
+    const bool removed = folder(links + L"tree\\")->remove(true);
+    EXPECT_EQ(removed, !isDirectoryOnDisk(links + L"tree"));
+    EXPECT_EQ(readFile(links + L"outside\\keep.txt"), "keep");
+}
+
 // Catches a folder that cannot be listed passing as an empty one: created empty in the target, its files lost,
 // and the copy or removal reported as done.
 TEST(DeniedListing, AFolderThatCannotBeListedFailsTheTreeOperation)
@@ -159,15 +172,19 @@ DWORD WINAPI runBody(void* body)
 }
 
 // Catches a tree walk that recurses on the native stack: a frame of a few hundred bytes per level overflows a
-// 64 KiB thread's stack long before 400 levels (Wine looks a deep path up level by level, which makes deeper trees slow to test).
+// 64 KiB thread's stack long before 400 levels (Wine looks a deep path up level by level, which makes deeper trees slow to test);
+// and a path beyond MAX_PATH that is created or queried without the long form.
 TEST(TreeLimits, DeepTreesOnASmallStack)
 {
     TempFolder temp;
     std::wstring deep = temp / L"src\\";
     makeDirectory(deep);
-    for (int level = 0; level < 400; ++level)
+    for (int level = 0; level < 398; ++level)
         makeDirectory(deep += L"d\\");
-    writeFile(deep + L"f", "deep");
+    ASSERT_TRUE(folder(deep + L"d\\d\\")->create()) << "the two missing levels";
+    EXPECT_TRUE(folder(deep + L"d\\d\\")->isEmpty() && !folder(deep)->isEmpty());
+    writeFile((deep += L"d\\d\\") + L"f", "deep");
+    EXPECT_TRUE(File::fromString((deep + L"f").c_str())->exists());
     makeDirectory(temp / L"dst");
     bool copied = false, removed = false;
     std::string copiedText;

@@ -17,12 +17,14 @@ ready() { [ -f "$prefix/.torv-ready" ] || "$1" cmd /c exit 0 >/dev/null 2>&1 || 
 case "$task" in
 setup)
     rm -rf "$dir"
-    mkdir -p "$dir/x" "$dir/srcA" "$dir/dstA" "$dir/srcB" "$dir/srcC/sub" "$dir/dstC"
+    mkdir -p "$dir/x" "$dir/srcA" "$dir/dstA" "$dir/srcB" "$dir/srcC/sub" "$dir/dstC" "$dir/outside" "$dir/tree"
     ln -s x "$dir/alias"
     ln -s ../dstA "$dir/srcA/toTarget"
     ln -s . "$dir/srcB/loop"
     echo c >"$dir/srcC/sub/f.txt"
     ln -s ../srcC "$dir/dstC/sub"
+    printf keep >"$dir/outside/keep.txt"
+    ln -s ../outside "$dir/tree/link"
     ready "$1"
     ln -sfn "$dir" "$prefix/dosdevices/t:" ;;
 cleanup)

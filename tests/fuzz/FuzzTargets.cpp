@@ -11,7 +11,6 @@
 #include <climits>
 #include <cstdio>
 #include <cwchar>
-#include <functional>
 #include <sstream>
 
 namespace fuzz {
@@ -176,46 +175,6 @@ std::string escapes(const Bytes& input)
     return "";
 }
 
-// ---- the >> consumers --------------------------------------------------------
-
-template <class Value>
-void consume(String& s)
-{
-    Value v{};
-    s >> v;
-}
-
-// Every >> takes its value off the front: what is left is a tail of the text.
-std::string consumers(const Bytes& input)
-{
-    static const std::function<void(String&)> consumersByType[] = {consume<int>,
-                                                                   consume<short>,
-                                                                   consume<unsigned short>,
-                                                                   consume<char>,
-                                                                   consume<long>,
-                                                                   consume<unsigned int>,
-                                                                   consume<unsigned long>,
-                                                                   consume<unsigned char>,
-                                                                   consume<long long>,
-                                                                   consume<unsigned long long>,
-                                                                   consume<double>,
-                                                                   consume<float>,
-                                                                   consume<bool>,
-                                                                   consume<wchar_t>,
-                                                                   consume<String>};
-    const std::size_t kinds = sizeof consumersByType / sizeof consumersByType[0];
-    String rest(widen(input).c_str());
-    const std::size_t first = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
-    for (std::size_t step = 0; step < 64 && !rest.isEmpty(); ++step) {
-        const std::wstring before = toWide(rest);
-        consumersByType[(first + step) % kinds](rest);
-        if (!endsWith(before, toWide(rest)))
-            return "consumer " + std::to_string((first + step) % kinds) + " on " + shown(before) + " leaves " +
-                   shown(rest) + ", not a tail";
-    }
-    return "";
-}
-
 // ---- String's operators against the builder and the reader ------------------
 
 bool sameText(const String& a, const String& b)
@@ -276,31 +235,49 @@ std::string readBoth(String& s, StringReader& reader)
     return "";
 }
 
+// ---- the >> consumers --------------------------------------------------------
+
+template <class Value>
+void consume(String& s)
+{
+    Value v{};
+    s >> v;
+}
+
+// Every type that >> reads, in the order in which an input picks them by number.
+template <class... Types>
+struct ReadTypes {
+    static constexpr std::size_t count = sizeof...(Types);
+    static constexpr void (*consumers[])(String&) = {consume<Types>...};
+    static constexpr std::string (*readers[])(String&, StringReader&) = {readBoth<Types>...};
+};
+using Read = ReadTypes<int, short, unsigned short, char, long, unsigned int, unsigned long, unsigned char, long long,
+                       unsigned long long, double, float, bool, wchar_t, String>;
+
+// Every >> takes its value off the front: what is left is a tail of the text.
+std::string consumers(const Bytes& input)
+{
+    String rest(widen(input).c_str());
+    const std::size_t first = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
+    for (std::size_t step = 0; step < 64 && !rest.isEmpty(); ++step) {
+        const std::wstring before = toWide(rest);
+        Read::consumers[(first + step) % Read::count](rest);
+        if (!endsWith(before, toWide(rest)))
+            return "consumer " + std::to_string((first + step) % Read::count) + " on " + shown(before) + " leaves " +
+                   shown(rest) + ", not a tail";
+    }
+    return "";
+}
+
 std::string readAgreement(const std::wstring& units)
 {
-    static std::string (*const readers[])(String&, StringReader&) = {readBoth<int>,
-                                                                     readBoth<short>,
-                                                                     readBoth<unsigned short>,
-                                                                     readBoth<char>,
-                                                                     readBoth<long>,
-                                                                     readBoth<unsigned int>,
-                                                                     readBoth<unsigned long>,
-                                                                     readBoth<unsigned char>,
-                                                                     readBoth<long long>,
-                                                                     readBoth<unsigned long long>,
-                                                                     readBoth<double>,
-                                                                     readBoth<float>,
-                                                                     readBoth<bool>,
-                                                                     readBoth<wchar_t>,
-                                                                     readBoth<String>};
-    const std::size_t kinds = sizeof readers / sizeof readers[0];
     // Written, so that NULs at the end stay counted in the length.
     String s(L"");
     s.write(units.data(), static_cast<int>(units.size()));
     StringReader reader(s);
     const std::size_t first = units.empty() ? 0 : units[0];
     for (std::size_t step = 0; step < 64 && reader; ++step) {
-        const std::string failure = readers[(first + step) % kinds](s, reader);
+        const std::string failure = Read::readers[(first + step) % Read::count](s, reader);
         if (!failure.empty())
             return "read " + std::to_string(step) + ": " + failure;
     }
@@ -316,39 +293,36 @@ std::string appendBoth(String& s, StringBuilder& builder, const std::wstring& un
     const String piece = String(L"").write(units.data() + at, static_cast<int>(count));
     const long long number = static_cast<long long>(unit) * 2654435761LL - 1000000000LL;
     at += count;
+    const auto both = [&s, &builder](const auto& value) {
+        s << value;
+        builder << value;
+    };
     String formatted;
     switch (kind % 10) {
     case 0:
-        s << piece;
-        builder << piece;
+        both(piece);
         break;
     case 1:
-        s << unit;
-        builder << unit;
+        both(unit);
         break;
     case 2:
-        s << static_cast<int>(number);
-        builder << static_cast<int>(number);
+        both(static_cast<int>(number));
         break;
     case 3:
-        s << static_cast<unsigned long long>(number);
-        builder << static_cast<unsigned long long>(number);
+        both(static_cast<unsigned long long>(number));
         break;
     case 4:
-        s << number / 1e5;
-        builder << number / 1e5;
+        both(number / 1e5);
         break;
     case 5:
-        s << static_cast<float>(number / 1e3);
-        builder << static_cast<float>(number / 1e3);
+        both(static_cast<float>(number / 1e3));
         break;
     case 6:
-        s << static_cast<char>(unit) << (unit % 2 == 0);
-        builder << static_cast<char>(unit) << (unit % 2 == 0);
+        both(static_cast<char>(unit));
+        both(unit % 2 == 0);
         break;
     case 7:
-        s << piece.c_str();
-        builder << piece.c_str();
+        both(piece.c_str());
         break;
     case 8:
         s << formatted.printf(L"<%s|%c|%d>", piece, unit, static_cast<int>(number));

@@ -77,7 +77,6 @@ TEST(TranslationLibrary, ModuleFolderThenLanguagesFolderThenDataFolder)
 TEST(TranslationLibrary, DataFolderNamedByFirstTranslationWithDefaults)
 {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"LangVersionFull", L"Torv Test Works\\Language Probe\\2.5.1\\"},
         // The second translation of this block names another folder.
         {L"LangVersionPartial", L"Torv Test Works\\Partial Probe\\internal\\"},
         {L"LangVersionDefaults", L"Arvex Works GmbH\\custom product\\internal\\"}};
@@ -116,7 +115,6 @@ TEST(TranslationLibrary, LanguageListOrder)
         {{{L"DEU", 1}, {L"DES", 2}}, GERMAN_SWISS, 2},
         // Without any file the module itself serves.
         {{}, NO_LANGUAGE, MODULE_ITSELF},
-        {{}, GERMAN, MODULE_ITSELF},
     };
     PlacedFiles placedHost;
     HostModule host(placedHost, MARKER_FIXTURES[2], L"Listed");

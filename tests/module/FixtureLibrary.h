@@ -5,17 +5,10 @@
 #include "platform/WinApi.h"
 
 #include <string>
-#include <vector>
 
 namespace fixture {
 
-// The folder of the test program, where the build puts the fixtures.
-inline std::wstring programFolder()
-{
-    std::vector<wchar_t> name(32768);
-    const std::wstring path(name.data(), GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size())));
-    return path.substr(0, path.rfind(L'\\') + 1);
-}
+using testsupport::programFolder;
 
 // The three-letter code of the user's interface language, as translation library names carry it.
 inline std::wstring userLanguageCode()

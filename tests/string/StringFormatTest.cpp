@@ -67,15 +67,7 @@ TEST(StringFormat, AppendersWriteTheSameTextInStringAndBuilder)
 
 TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
 {
-    String appended(L"");
     StringBuilder builder;
-    for (int i = 0; i < 1000; ++i) { // crosses many growth steps
-        appended << i << L',' << 0.25 * i;
-        builder << i << L',' << 0.25 * i;
-    }
-    EXPECT_TRUE(sameText(builder.toString(), appended)) << "text lost or moved while growing";
-
-    builder.clear();
     builder.reserve(4);
     builder.write(L"ab\0c", 4).write(L"xyz", -1).write(L"q", -2).write(nullptr, 3);
     EXPECT_TRUE(sameText(builder.toString(), String(L"").write(L"ab\0c", 4).write(L"xyz", -1)))
@@ -169,35 +161,24 @@ const wchar_t* const FAILS = nullptr;
 
 // Reads from `text` with String's >> and a reader, which must agree with the expectation and with each other:
 // the same value and rest, unless `readerRest` gives the reader's own rest, or FAILS (value and position kept).
-// A second read exercises the reader's position past the start; a failed reader keeps failing.
 template <class T>
 void expectConsumed(const wchar_t* text, T expected, const wchar_t* rest, const wchar_t* readerRest = SAME)
 {
     String consumed(text);
     StringReader reader(consumed);
-    for (int read = 1; read <= 2; ++read) {
-        T value = other(expected), readerValue = other(expected);
-        consumed >> value;
-        const int before = reader.position();
-        const bool readerRead = static_cast<bool>(reader >> readerValue);
-        if (read == 1) {
-            EXPECT_EQ(value, expected) << text;
-            EXPECT_STREQ(consumed.c_str(), rest) << text;
-        }
-        if (readerRead) {
-            EXPECT_EQ(readerValue, value) << "reader value, read " << read << " of '" << text << "'";
-        } else {
-            EXPECT_TRUE(readerValue == other(expected) && reader.position() == before)
-                << "a failed read changed the value or the position, read " << read << " of '" << text << "'";
-        }
-        if (read == 1 && readerRest != SAME) {
-            EXPECT_TRUE(readerRest == FAILS ? !readerRead : readerRead && reader.rest() == readerRest)
-                << "reader rest '" << reader.rest().c_str() << "' of '" << text << "'";
-            return;
-        }
+    T value = other(expected), readerValue = other(expected);
+    consumed >> value;
+    const bool readerRead = static_cast<bool>(reader >> readerValue);
+    EXPECT_EQ(value, expected) << text;
+    EXPECT_STREQ(consumed.c_str(), rest) << text;
+    EXPECT_TRUE(readerRead ? readerValue == value : readerValue == other(expected) && reader.position() == 0)
+        << "the reader read another value, or its failed read changed the value or the position: '" << text << "'";
+    if (readerRest == SAME)
         EXPECT_TRUE(!readerRead || (sameText(reader.rest(), consumed) && reader.atEnd() == (consumed.length() == 0)))
-            << "reader rest '" << reader.rest().c_str() << "', read " << read << " of '" << text << "'";
-    }
+            << "reader rest '" << reader.rest().c_str() << "' of '" << text << "'";
+    else
+        EXPECT_TRUE(readerRest == FAILS ? !readerRead : readerRead && reader.rest() == readerRest)
+            << "reader rest '" << reader.rest().c_str() << "' of '" << text << "'";
 }
 
 TEST(StringFormat, IntegerConsumers)
