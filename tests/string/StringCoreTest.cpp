@@ -152,7 +152,8 @@ TEST(StringCore, ComparisonTableAndStringLess2)
         EXPECT_TRUE(a.compare(b) == ordinal && a.compare(textB) == ordinal);
         // Against NIL the result is exactly -1, 0 or 1; between texts only its sign counts.
         const auto folded = [&](int result) { return textA && textB ? sign(result) : result; };
-        EXPECT_TRUE(folded(a.compareIgnoreCase(b)) == ignoringCase && folded(a.compareIgnoreCase(textB)) == ignoringCase);
+        EXPECT_TRUE(folded(a.compareIgnoreCase(b)) == ignoringCase &&
+                    folded(a.compareIgnoreCase(textB)) == ignoringCase);
         EXPECT_TRUE((a == textB) == (ordinal == 0) && (a != b) == (ordinal != 0));
     }
     EXPECT_EQ(String(L"a").compare(L'b'), -1);
