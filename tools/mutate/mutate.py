@@ -190,7 +190,14 @@ class Workspace:
         code, listing = run(["git", "ls-files", "-co", "--exclude-standard"], cwd=self.source_dir)
         if code != 0:
             sys.exit("mutate: the sources must be a git checkout")
-        for relative in listing.split("\n"):
+        listed = set(filter(None, listing.split("\n")))
+        # A file gone from the checkout goes from the copy, or the build would still find it.
+        for folder, _, names in os.walk(self.copy):
+            for name in names:
+                path = os.path.join(folder, name)
+                if os.path.relpath(path, self.copy) not in listed:
+                    os.remove(path)
+        for relative in listed:
             source = os.path.join(self.source_dir, relative)
             if not relative or not os.path.isfile(source):
                 continue
