@@ -199,7 +199,7 @@ class Workspace:
                     os.remove(path)
         for relative in listed:
             source = os.path.join(self.source_dir, relative)
-            if not relative or not os.path.isfile(source):
+            if not os.path.isfile(source):
                 continue
             target = os.path.join(self.copy, relative)
             if os.path.exists(target) and open(source, "rb").read() == open(target, "rb").read():
@@ -218,8 +218,7 @@ class Workspace:
         # depend on what random inputs found in the time given.
         code, output = run(["cmake", "-S", self.copy, "-B", self.tree, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
                             "-DCMAKE_TOOLCHAIN_FILE=" + toolchain, "-DTORV_CHECKED=ON", "-DTORV_FUZZ_SECONDS=0",
-                            "-DTORV_BUILD_BENCH=OFF",
-                            "-DTORV_BUILD_EXAMPLES=OFF", "-DCMAKE_EXPORT_COMPILE_COMMANDS=ON"])
+                            "-DTORV_BUILD_BENCH=OFF", "-DTORV_BUILD_EXAMPLES=OFF", "-DCMAKE_EXPORT_COMPILE_COMMANDS=ON"])
         if code != 0:
             sys.exit("mutate: configuring failed\n" + output)
 
