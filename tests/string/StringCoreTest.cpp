@@ -151,7 +151,8 @@ TEST(StringCore, ComparisonTableAndStringLess2)
         const String a(textA), b(textB);
         EXPECT_TRUE(a.compare(b) == ordinal && a.compare(textB) == ordinal);
         // Against NIL the result is exactly -1, 0 or 1; between texts only its sign counts.
-        const auto folded = [&](int result) { return textA && textB ? sign(result) : result; };
+        const bool bothTexts = textA && textB;
+        const auto folded = [bothTexts](int result) { return bothTexts ? sign(result) : result; };
         EXPECT_TRUE(folded(a.compareIgnoreCase(b)) == ignoringCase &&
                     folded(a.compareIgnoreCase(textB)) == ignoringCase);
         EXPECT_TRUE((a == textB) == (ordinal == 0) && (a != b) == (ordinal != 0));
