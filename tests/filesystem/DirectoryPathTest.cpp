@@ -10,10 +10,7 @@
 
 namespace {
 
-using torv::Directory;
-using torv::File;
-using torv::FileSystemItem;
-using torv::SmartPtr;
+using namespace torv;
 
 template <class Item>
 std::wstring fullName(const SmartPtr<Item>& item)

@@ -12,10 +12,7 @@
 
 namespace {
 
-using torv::Directory;
-using torv::File;
-using torv::FileSystemItem;
-using torv::SmartPtr;
+using namespace torv;
 
 std::wstring text(const torv::String& s) { return s.c_str(); }
 

@@ -15,12 +15,7 @@
 namespace {
 
 using namespace testsupport;
-using torv::Directory;
-using torv::File;
-using torv::FileCollectionIterator;
-using torv::FileIterator;
-using torv::FileSystemItem;
-using torv::SmartPtr;
+using namespace torv;
 
 std::wstring nameOf(const SmartPtr<const File>& f) { return f ? std::wstring(f->getName().c_str()) : L"<null>"; }
 

@@ -11,10 +11,7 @@
 
 namespace {
 
-using torv::KelClass;
-using torv::Module;
-using torv::String;
-using torv::SymbolTable;
+using namespace torv;
 using Modules = std::vector<const Module*>;
 
 const Module& libraryModule() { return *torv::BaseNode::Class()->module; }

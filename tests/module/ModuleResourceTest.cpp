@@ -10,9 +10,7 @@
 
 namespace {
 
-using torv::Module;
-using torv::String;
-using torv::StringResource;
+using namespace torv;
 
 const wchar_t* const DATA = MAKEINTRESOURCEW(10); // RT_RCDATA
 const wchar_t LOAD_ERROR[] = L"Error loading string resource!";

@@ -1,20 +1,13 @@
 #include "object/InfoStringMap.h"
 
-#include "../support/OnThreads.h"
-
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <iterator>
 #include <type_traits>
 
 namespace {
 
-using torv::BaseNode;
-using torv::InfoStringMap;
-using torv::ObserverInfo;
-using torv::SmartPtr;
-using torv::String;
+using namespace torv;
 
 TEST(ObserverInfo, ExpireFlagSurvivesCopiesButNotTheCount)
 {
@@ -66,35 +59,6 @@ TEST(InfoStringMap, CopiesTakeEntriesAndOnlyAssignmentTakesTheFlag)
     EXPECT_STREQ(assigned.getInfoByKey(L"K").c_str(), L"v");
     assigned.setInfos(InfoStringMap::Infos{{String(L"c"), String(L"3")}});
     EXPECT_TRUE(assigned.getNumberInfos() == 1u && assigned.getInfoByKey(L"k").isNil());
-}
-
-// Counts destructions, to see that a shared map dies exactly once.
-class CountedMap : public InfoStringMap {
-public:
-    explicit CountedMap(std::atomic<int>& destroyed) : destroyed(destroyed) {}
-    ~CountedMap() override { ++destroyed; }
-
-private:
-    std::atomic<int>& destroyed;
-};
-
-TEST(InfoStringMap, ThreadsShareOneMap)
-{
-    std::atomic<int> destroyed(0);
-    int mismatches = -1;
-    {
-        SmartPtr<CountedMap> created(new CountedMap(destroyed));
-        created->addInfo(L"Key", String(L"value"));
-        const SmartPtr<const InfoStringMap> shared(created);
-        created = nullptr;
-
-        mismatches = testsupport::failuresOnThreads(5000, [&shared](int) {
-            const SmartPtr<const InfoStringMap> local = shared;
-            return local->getInfoByKey(L"KEY") == L"value";
-        });
-        EXPECT_TRUE(shared->getRefCounter() == 1u && destroyed == 0);
-    }
-    EXPECT_TRUE(mismatches == 0 && destroyed == 1) << mismatches;
 }
 
 } // namespace

@@ -10,9 +10,7 @@
 #include <limits>
 #include <tuple>
 
-using torv::String;
-using torv::StringBuilder;
-using torv::StringReader;
+using namespace torv;
 
 namespace {
 
@@ -94,6 +92,9 @@ TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
     // Fault: the builder kept the output past a NUL that String's printf cuts it at.
     builder.clear();
     EXPECT_TRUE(sameText(builder.printf(L"a%cb", L'\0').toString(), printed.printf(L"a%cb", L'\0')));
+    StringBuilder moved(std::move(builder));
+    builder = std::move(moved);
+    EXPECT_TRUE(sameText(builder.toString(), String(L"a")) && moved.length() == 0) << "a move takes the text";
 }
 
 // Fault: printf committed its text in a destructor, so a failed allocation
@@ -120,13 +121,6 @@ TEST(StringFormat, PrintfReportsEveryFailedAllocationAndKeepsTheText)
 #endif
 }
 
-StringBuilder builderOf(int v)
-{
-    StringBuilder built;
-    built << v;
-    return built;
-}
-
 // Fault: any pointer converted to bool and appended "true"; only text pointers may be appended.
 template <class Target, class T, class = void>
 struct appends : std::false_type {
@@ -138,14 +132,6 @@ static_assert(appends<StringBuilder, const wchar_t*>::value && appends<StringBui
               appends<StringBuilder, wchar_t*>::value && appends<String, const wchar_t*>::value);
 static_assert(!appends<StringBuilder, int*>::value && !appends<StringBuilder, const char16_t*>::value &&
               !appends<String, const int*>::value && !appends<String, const char16_t*>::value);
-
-TEST(StringFormat, BuilderMovesOut)
-{
-    StringBuilder moved = builderOf(42);
-    StringBuilder assigned;
-    assigned = std::move(moved);
-    EXPECT_TRUE(sameText(assigned.toString(), String(L"42")) && moved.length() == 0);
-}
 
 // A start value the consumer must overwrite.
 template <class T>
