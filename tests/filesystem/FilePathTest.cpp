@@ -1,6 +1,7 @@
 #include "filesystem/Directory.h"
 #include "filesystem/File.h"
 #include "filesystem/NameCheck.h"
+#include "filesystem/SystemPath.h"
 
 #include "../support/OnThreads.h"
 
@@ -125,6 +126,16 @@ TEST(NameCheck, ComponentsAndPatterns)
                 EXPECT_EQ(torv::isValidSearchPattern(text), validPattern);
             }
     EXPECT_FALSE(torv::isValidName(torv::String::NIL) || torv::isValidSearchPattern(torv::String::NIL));
+}
+
+// Catches a bound off by one: a full name of 32,767 units with its long-path prefix still goes to the system.
+TEST(SystemPath, TheLimitCountsThePrefix)
+{
+    for (const int length : {32767, 32768}) {
+        const String name((L"C:\\" + std::wstring(length - 7, L'n')).c_str());
+        EXPECT_EQ(torv::exceedsSystemLimit(name), length > 32767) << length;
+        EXPECT_EQ(torv::systemPath(name).length(), length > 32767 ? 0 : length) << length;
+    }
 }
 
 } // namespace
