@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -200,10 +198,9 @@ TEST(DirectoryTree, NamesNoPathCanHoldArePassedOverAndFail)
 TEST(DirectoryCopy, FullTargetDiskLeavesNoHalfWrittenFile)
 {
     // A 4 MiB disk that the test run mounts when the host lets it (see the CMake fixture).
-    const char* path = std::getenv("TORV_SMALL_DISK");
-    const std::wstring disk = path ? std::wstring(path, path + std::strlen(path)) + L"\\" : L"";
+    const std::wstring disk = fromEnvironment("TORV_SMALL_DISK");
     ULARGE_INTEGER total = {};
-    if (!path || !GetDiskFreeSpaceExW(disk.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20)
+    if (disk.empty() || !GetDiskFreeSpaceExW(disk.c_str(), nullptr, &total, nullptr) || total.QuadPart > 16u << 20)
         GTEST_SKIP() << "no small disk: the run mounts a 4 MiB tmpfs only as root where mounting is permitted";
     TempFolder temp;
     TempFolder full(disk);

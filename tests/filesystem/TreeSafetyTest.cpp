@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -21,13 +19,6 @@ namespace {
 
 using namespace testsupport;
 using namespace torv;
-
-// A folder the test run names in the environment, with a trailing backslash; empty when it names none.
-std::wstring fromEnvironment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? std::wstring(value, value + std::strlen(value)) + L"\\" : std::wstring();
-}
 
 SmartPtr<const Directory> folder(const std::wstring& path) { return Directory::fromString(path.c_str()); }
 

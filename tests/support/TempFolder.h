@@ -7,6 +7,8 @@
 #include "platform/WinApi.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +30,13 @@ inline std::wstring programFolder()
 {
     const std::wstring name = programFileName();
     return name.substr(0, name.rfind(L'\\') + 1);
+}
+
+// A folder the test run names in the environment, with a trailing backslash; empty when it names none.
+inline std::wstring fromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? std::wstring(value, value + std::strlen(value)) + L"\\" : std::wstring();
 }
 
 // Beyond MAX_PATH, so that long test trees are built and cleaned up independently of the library.
