@@ -153,17 +153,6 @@ bool moveAcrossVolumes(const String& source, const File& target)
 
 } // namespace
 
-bool ByteProgress::advance(unsigned long long transferred)
-{
-    const unsigned long long step = 1ull << 20;
-    if (transferred <= reported || (transferred - reported < step && transferred < size))
-        return true;
-    const unsigned long long bytes = transferred - reported;
-    reported = transferred;
-    cancelledByObserver = !observer.onBytesCopied(bytes);
-    return !cancelledByObserver;
-}
-
 bool copyFileTo(const File& source, const SmartPtr<const File>& target, bool overwrite, ByteProgress* bytes)
 {
     if (!fitsSystem(source) || !fitsSystem(*target))

@@ -1,3 +1,4 @@
+#include "filesystem/ByteProgress.h"
 #include "filesystem/Directory.h"
 #include "filesystem/FailureLog.h"
 #include "filesystem/TorvCopyObserver.h"
@@ -93,7 +94,11 @@ public:
         calls.push_back(L"start " + text(source.getName()) + L" " + std::to_wstring(size));
         return !due(Point::Starting);
     }
-    bool onBytesCopied(unsigned long long more) override { return (bytes += more, !due(Point::Bytes)); }
+    bool onBytesCopied(unsigned long long more) override
+    {
+        calls.push_back(L"bytes " + std::to_wstring(more));
+        return (bytes += more, !due(Point::Bytes));
+    }
     void onFileCopied() override { calls.push_back(L"copied"); }
     bool onFileEnded(const File& source, const File&) override
     {
@@ -127,9 +132,22 @@ TEST(CopyObserver, ToldTotalsThenEachFileAsItStartsGoesAndEnds)
     ScriptedObserver observer;
     EXPECT_TRUE(temp.directory(L"src")->copyContents(temp.directory(L"dst"), true, false, &observer));
     EXPECT_EQ(observer.calls,
-              (std::vector<std::wstring>{L"totals 2 8388609", L"start x.txt 1", L"copied", L"end x.txt 1",
-                                         L"start big 8388608", L"copied", L"end big 8388608"}));
+              (std::vector<std::wstring>{L"totals 2 8388609", L"start x.txt 1", L"bytes 1", L"copied", L"end x.txt 1",
+                                         L"start big 8388608", L"bytes 8388608", L"copied", L"end big 8388608"}));
     EXPECT_EQ(readFile(temp / L"dst\\big").size(), 8u << 20);
+}
+
+// Catches byte reports in other steps than a MiB, a report of no bytes, or a file's last bytes not reported: the
+// steps that the system's progress calls drive, which Wine never makes.
+TEST(ByteProgress, ReportsEachMiBAndTheRestAtTheEnd)
+{
+    const unsigned long long MiB = 1u << 20;
+    ScriptedObserver observer;
+    ByteProgress bytes(observer, 3 * MiB + 5), empty(observer, 0);
+    for (const unsigned long long copied : {0ull, MiB - 1, MiB, MiB + 7, 2 * MiB + 6, 3 * MiB + 5})
+        EXPECT_TRUE(bytes.advance(copied)) << copied;
+    EXPECT_TRUE(bytes.finish() && empty.finish());
+    EXPECT_EQ(observer.calls, (std::vector<std::wstring>{L"bytes 1048576", L"bytes 1048582", L"bytes 1048575"}));
 }
 
 // Three source files f1..f3 of `content`; the target holds an older f2.

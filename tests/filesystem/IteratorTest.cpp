@@ -67,11 +67,10 @@ TEST(Iterators, RelativeDirectoryYieldsAbsoluteFilesSharingOneFolder)
     TempFolder temp;
     writeFile(temp / L"r", "");
     writeFile(temp / L"s", "");
-    wchar_t saved[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, saved);
-    SetCurrentDirectoryW(temp.path().c_str());
-    const SmartPtr<FileIterator> it = SmartPtr<const Directory>(new Directory)->findFiles(L"*");
-    SetCurrentDirectoryW(saved);
+    const SmartPtr<FileIterator> it = [&temp] { // the folder is the current one while the search starts only
+        const CurrentDirectory inTemp(temp.path());
+        return SmartPtr<const Directory>(new Directory)->findFiles(L"*");
+    }();
     const SmartPtr<const File> a = it->getNext();
     const SmartPtr<const File> b = it->getNext();
     ASSERT_TRUE(a && b);

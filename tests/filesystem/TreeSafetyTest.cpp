@@ -40,16 +40,6 @@ std::wstring upperCase(std::wstring path)
     return path;
 }
 
-struct CurrentDirectory {
-    explicit CurrentDirectory(const std::wstring& path) : before(MAX_PATH, L'\0')
-    {
-        before.resize(GetCurrentDirectoryW(MAX_PATH, &before[0]));
-        SetCurrentDirectoryW(path.c_str());
-    }
-    ~CurrentDirectory() { SetCurrentDirectoryW(before.c_str()); }
-    std::wstring before;
-};
-
 // Catches "same folder" decided from path text: copying X\a into X, or X into X\a\a, through another spelling of
 // X overwrote "OUTER" with "INNER" or recursed into itself; a file copied onto itself got past the check too.
 TEST(TreeIdentity, OtherSpellingsOfOneFolderAreRefused)

@@ -161,6 +161,19 @@ private:
     std::wstring root;
 };
 
+// Makes `path` the current directory while it lives.
+struct CurrentDirectory {
+    explicit CurrentDirectory(const std::wstring& path) : before(MAX_PATH, L'\0')
+    {
+        before.resize(GetCurrentDirectoryW(MAX_PATH, &before[0]));
+        SetCurrentDirectoryW(path.c_str());
+    }
+    ~CurrentDirectory() { SetCurrentDirectoryW(before.c_str()); }
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+    std::wstring before;
+};
+
 // Holds a file open without any sharing while it lives.
 struct ExclusiveOpen {
     explicit ExclusiveOpen(const std::wstring& path)
