@@ -1,4 +1,6 @@
 #include "FixtureLibrary.h"
+#include "module/Language.h"
+#include "module/LanguageChoice.h"
 #include "module/Module.h"
 #include "module/SymbolTable.h"
 #include "object/BaseNode.h"
@@ -114,6 +116,9 @@ TEST(ModuleInit, ModuleBeyondShortPathLengthStillInitialises)
     fixture::Loaded loaded(path);
     ASSERT_TRUE(loaded.handle());
     EXPECT_EQ(L"DeepFixture", loaded.module().getModuleName());
+    // Its file name does not fit the module-name buffer: no translation is looked for under a cut-off name.
+    EXPECT_EQ(torv::LoadTranslationDLL(loaded.handle(), 0x0407), loaded.handle());
+    EXPECT_TRUE(torv::explainLanguageChoice(loaded.handle())->probes.empty());
 }
 
 Modules forwardList()

@@ -108,7 +108,8 @@ TEST_F(ModuleResources, StringsComeFromTranslationThenModuleAndResourcesLoadOnce
 {
     // Entry 3 lies in a present block but is empty; 100 has no block.
     const std::pair<unsigned int, const wchar_t*> cases[] = {
-        {1, L"Translated one"}, {2, L"Module two"}, {4, L"Only in translation"}, {3, LOAD_ERROR}, {100, LOAD_ERROR}};
+        {1, L"Translated one"}, {2, L"Module two"}, {4, L"Only in translation"}, {5, L"x"},
+        {3, LOAD_ERROR},        {100, LOAD_ERROR}};
     for (const auto& c : cases)
         EXPECT_EQ(c.second, String::loadFromResource(c.first, module())) << c.first;
     EXPECT_EQ(LOAD_ERROR, String::loadFromResource(1, thisModule()));

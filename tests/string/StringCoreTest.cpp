@@ -9,6 +9,7 @@
 #include <sstream>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 
 using torv::String;
 
@@ -174,6 +175,9 @@ TEST(StringCore, NonConstCompareMergesEqualBlocks)
     const String e(L"same");
     EXPECT_EQ(e.compare(b), 0);
     EXPECT_NE(e.block(), b.block()) << "the const forms change nothing";
+    String edited(L"xame"); // an edit leaves its length to be counted
+    edited[0] = L's';
+    EXPECT_TRUE(std::as_const(edited).compareEquality(e) && e.compareEquality(edited)) << "one length unknown";
 }
 
 TEST(StringCore, BufferCommitRules)

@@ -214,6 +214,7 @@ TEST(StringFormat, BoolAndCharacterConsumers)
     for (const auto& [text, value, rest, readerRest] : cases)
         expectConsumed(text, value, rest, readerRest);
     expectConsumed(L"  xy", L'x', L"y");
+    expectConsumed(L"zy", L'z', L"y", L"y");
     expectConsumed(L" \t", L'\0', L"", FAILS);
 }
 

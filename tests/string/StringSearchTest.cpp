@@ -35,9 +35,9 @@ TEST(StringSearch, FindCharactersAndTexts)
     const int found[] = {s.find(L'b', 0),       s.find(L'b', 2),  s.find(L'z', 0),        s.find(L'\0', 0),
                          s.find(L'b', 4),       s.find(L'b', -1), String().find(L'a', 0), s.findLastOf(L'b', 0),
                          s.findLastOf(L'a', 1), s.find(L"cb", 0), s.find(L"cb", 3),       s.find(L"", 0),
-                         s.find(none, 0)};
+                         s.find(none, 0),       s.find(L"zb", 0)};
     // NUL finds the terminator; the start of findLastOf is its lower bound.
-    const int expected[] = {1, 3, -1, 4, -1, -1, -1, 3, -1, 2, -1, -1, -1};
+    const int expected[] = {1, 3, -1, 4, -1, -1, -1, 3, -1, 2, -1, -1, -1, -1};
     for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(found[i], expected[i]) << "case " << i;
 }
