@@ -263,7 +263,6 @@ def subsystem_of(path):
 
 def sample(candidates, count, seed):
     """`count` mutants spread over the subsystems by their share of candidates."""
-    rng = random.Random(seed)
     groups = OrderedDict()
     for mutant in candidates:
         groups.setdefault(subsystem_of(mutant["file"]), []).append(mutant)
@@ -275,6 +274,8 @@ def sample(candidates, count, seed):
         shares[name] += 1
     chosen = []
     for name, group in groups.items():
+        # One generator per subsystem: an edit in one leaves the others' draws as they were.
+        rng = random.Random("%d/%s" % (seed, name))
         chosen += rng.sample(group, min(shares[name], len(group)))
     return chosen
 
