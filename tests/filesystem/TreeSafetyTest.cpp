@@ -119,10 +119,6 @@ TEST(DeniedListing, AFolderThatCannotBeListedFailsTheTreeOperation)
         GTEST_SKIP() << "runs as torv_filesystem_denied_listing, without root's permission override";
     const SmartPtr<FileIterator> files = folder(denied + L"src\\locked\\")->findFiles(L"*");
     EXPECT_TRUE(!files->getNext() && files->getSearchError() == ERROR_ACCESS_DENIED) << files->getSearchError();
-    const SmartPtr<FileIterator> listed = folder(denied + L"src\\")->findFiles(L"*");
-    while (listed->getNext())
-        ;
-    EXPECT_EQ(listed->getSearchError(), 0u) << "a listing that ended complete";
 
     EXPECT_FALSE(copyInto(denied + L"src\\", denied + L"dst\\"));
     EXPECT_EQ(readFile(denied + L"dst\\top.txt"), "top") << "the rest is copied";
