@@ -104,7 +104,10 @@ StringVal* StringVal::construct(const char* s, int length, int capacity)
     if (capacity == -1)
         capacity = units;
     StringVal* block = construct(L"", 0, capacity);
-    const int written = MultiByteToWideChar(CP_ACP, 0, s, length, block->chars, capacity + 1);
+    // The text may take the capacity; a length of -1 converts the terminator
+    // too, into the unit after it. More would leave no spare unit.
+    const int room = length == -1 ? capacity + 1 : capacity;
+    const int written = MultiByteToWideChar(CP_ACP, 0, s, length, block->chars, room);
     if (written == 0) {
         destruct(block);
         return nullptr;

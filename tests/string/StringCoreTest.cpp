@@ -31,6 +31,7 @@ TEST(StringCore, NilAndEmptyAreDistinctValues)
     EXPECT_STREQ(empty.stringAnsi(), "");
     EXPECT_TRUE(String(static_cast<const char*>(nullptr)).isNil() && !String("").isNil());
     EXPECT_TRUE(String(static_cast<const wchar_t*>(nullptr), 3).isNil());
+    EXPECT_TRUE((String(L"old") = L"new") == L"new" && (String(L"x") = static_cast<const wchar_t*>(nullptr)).isNil());
     String written;
     written[3] = L'z';
     EXPECT_TRUE(written.isNil()) << "indexing NIL writes a harmless slot";
@@ -45,6 +46,7 @@ TEST(StringCore, CountsAndLengthBoundaries)
     EXPECT_EQ(String(L'\0', 5).length(), 0) << "a NUL fill gives length 0";
     EXPECT_TRUE(String(L"abc", -5).length() == 0 && !String(L"abc", -5).isNil());
     EXPECT_EQ(torv::StringVal::construct("abc", -2, -1), nullptr) << "a narrow length below -1 takes no units";
+    EXPECT_TRUE(!torv::StringVal::construct("abc", 3, 2) && !torv::StringVal::construct("abc", -1, 2)) << "no room";
     EXPECT_EQ(String(L"a\0\0", 3).length(), 2) << "only one counted NUL is dropped";
 
     String nil;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <tuple>
@@ -58,9 +59,13 @@ TEST(StringFormat, AppendersWriteTheSameTextInStringAndBuilder)
     // Infinities have no digits to count; they append the run-time's own text.
     expectEach(std::pair{inf, L"1.#INF"}, std::pair{-inf, L"-1.#INF"}, std::pair{finf, L"1.#INF"},
                std::pair{-finf, L"-1.#INF"});
-    wchar_t exponent[56];
+    // The run-time's own forms: an exponent below 0.0001, and "not a number" written with one digit.
+    wchar_t exponent[56], notANumber[56];
     _snwprintf(exponent, 56, L"%.8g", 1e-5);
-    expectAppends(1e-5, exponent);
+    _snwprintf(notANumber, 56, L"%.1g", std::nan(""));
+    for (const double value : {1e-5, std::nan("")})
+        expectAppends(value, value == 1e-5 ? exponent : notANumber);
+    expectAppends(std::nanf(""), notANumber);
 }
 
 TEST(StringFormat, BuilderGrowsWritesAndFormatsLikeString)
