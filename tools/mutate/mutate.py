@@ -152,7 +152,8 @@ def describe(mutant):
 
 
 def read_equivalents(path):
-    """Mutants that cannot change behaviour: `file | line text | old -> new | why`."""
+    """Mutants that cannot change behaviour: `file | line text | old -> new | why`,
+    the change narrowed to one place of the line with `at column N`."""
     keys = set()
     if not os.path.exists(path):
         return keys
@@ -164,8 +165,10 @@ def read_equivalents(path):
     return keys
 
 
-def equivalence_key(mutant):
-    return (mutant["file"], mutant["text"], "%s -> %s" % (mutant["old"].strip(), mutant["new"].strip()))
+def equivalence_keys(mutant):
+    change = "%s -> %s" % (mutant["old"].strip(), mutant["new"].strip())
+    return [(mutant["file"], mutant["text"], change),
+            (mutant["file"], mutant["text"], "%s at column %d" % (change, mutant["column"]))]
 
 
 def run(command, cwd=None, timeout=None):
@@ -331,7 +334,7 @@ def main():
     for index, mutant in enumerate(chosen, 1):
         subsystem = subsystem_of(mutant["file"])
         tally = results.setdefault(subsystem, OrderedDict(caught=0, survived=0, uncompiled=0, equivalent=0))
-        if equivalence_key(mutant) in equivalents:
+        if any(key in equivalents for key in equivalence_keys(mutant)):
             tally["equivalent"] += 1
             continue
         original = apply(workspace, mutant)
