@@ -59,8 +59,8 @@ bool nextItem(const Directory& directory, Iterator* search, bool& complete, Item
         complete = false;
     }
     if (search && search->getSearchError() != 0) {
-        SetLastError(search->getSearchError());
-        reportSystemFailure(L"Failed to list the directory '%s'.\r\nWindows error message: %s", directory);
+        reportSystemError(search->getSearchError(), L"Failed to list the directory '%s'.\r\nWindows error message: %s",
+                          directory);
         complete = false;
     }
     return false;

@@ -35,19 +35,28 @@ void reportFailure(const wchar_t* format, const Paths&... paths)
     reportCodedFailure(0, format, paths...);
 }
 
-// For a failed system call: the system's error is read before any full
-// name is composed, so it still describes the failing call, and is the
-// last error again afterwards. The format takes the items' full names in
-// order, then the error text.
+// The system's text for `code`, as getWindowsError gives it for the last
+// error.
+String systemErrorText(DWORD code);
+
+// For a failed system call whose error is `code`, which is the last error
+// again afterwards. The format takes the items' full names in order, then
+// the error text.
+template <class... Items>
+void reportSystemError(DWORD code, const wchar_t* format, const Items&... items)
+{
+    String message;
+    message.printf(format, items.getFullName()..., systemErrorText(code));
+    deliverFailure(message, code, [&] { return std::vector<String>{items.getFullName()...}; });
+    SetLastError(code);
+}
+
+// As reportSystemError, for the call that failed last: its error is read
+// before any full name is composed, so it still describes that call.
 template <class... Items>
 void reportSystemFailure(const wchar_t* format, const Items&... items)
 {
-    const DWORD code = GetLastError();
-    const String error = getWindowsError();
-    String message;
-    message.printf(format, items.getFullName()..., error);
-    deliverFailure(message, code, [&] { return std::vector<String>{items.getFullName()...}; });
-    SetLastError(code);
+    reportSystemError(GetLastError(), format, items...);
 }
 
 // A full name the system cannot take is refused, with a message, before

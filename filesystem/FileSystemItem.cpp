@@ -1,5 +1,6 @@
 #include "filesystem/FileSystemItem.h"
 
+#include "filesystem/FailureReport.h"
 #include "filesystem/SystemPath.h"
 
 #include <aclapi.h>
@@ -120,9 +121,10 @@ bool FileSystemItem::getCreationTime(FILETIME* time) const
     return readTime(*this, &WIN32_FILE_ATTRIBUTE_DATA::ftCreationTime, time);
 }
 
-String getWindowsError()
+String getWindowsError() { return systemErrorText(GetLastError()); }
+
+String systemErrorText(DWORD code)
 {
-    const DWORD code = GetLastError();
     if (code == 0)
         return String::EMPTY;
     // No arguments are passed: a message with inserts yields no text and

@@ -1,6 +1,7 @@
 // Tree operations against what the file system really does: other spellings of one folder, links back into the
 // copy, listings that fail, names beyond the system's limit, trees deeper than a small stack.
 #include "filesystem/Directory.h"
+#include "filesystem/FailureLog.h"
 #include "filesystem/File.h"
 #include "filesystem/FileSystemIterator.h"
 
@@ -120,8 +121,12 @@ TEST(DeniedListing, AFolderThatCannotBeListedFailsTheTreeOperation)
     const SmartPtr<FileIterator> files = folder(denied + L"src\\locked\\")->findFiles(L"*");
     EXPECT_TRUE(!files->getNext() && files->getSearchError() == ERROR_ACCESS_DENIED) << files->getSearchError();
 
+    FailureLog log;
     EXPECT_FALSE(copyInto(denied + L"src\\", denied + L"dst\\"));
     EXPECT_EQ(readFile(denied + L"dst\\top.txt"), "top") << "the rest is copied";
+    EXPECT_TRUE(!log.failures().empty() && log.failures()[0].code == ERROR_ACCESS_DENIED) << "the reason is kept";
+    EXPECT_FALSE(copyInto(denied + L"linked\\", denied + L"dst2\\") || isDirectoryOnDisk(denied + L"dst2\\toLocked"))
+        << "a link that cannot be opened is not followed";
     EXPECT_FALSE(folder(denied + L"src\\")->removeContents(true));
     EXPECT_TRUE(isDirectoryOnDisk(denied + L"src\\locked") && !isFileOnDisk(denied + L"src\\top.txt"));
 }

@@ -6,9 +6,10 @@
 #       (RUNNER makes the prefix first when it is not ready yet)
 #   linux-side.sh cleanup DIR PREFIX
 #   linux-side.sh denied DIR PREFIX RUNNER PROGRAM [ARGUMENTS...]
-#       runs PROGRAM with DIR\denied\src holding a folder it may not list:
-#       without root's permission override, and in a prefix of its own, as
-#       a wineserver already running for PREFIX would list it with root's.
+#       runs PROGRAM with DIR\denied\src holding a folder it may not list,
+#       and DIR\denied\linked a link to that folder: without root's
+#       permission override, and in a prefix of its own, as a wineserver
+#       already running for PREFIX would list it with root's.
 set -eu
 task=$1 dir=$2 prefix=$3
 shift 3
@@ -40,11 +41,12 @@ denied)
     fi
     ready "$runner"
     shadow="$dir/prefix"
-    rm -rf "$dir" && mkdir -p "$shadow" "$dir/denied/src/locked" "$dir/denied/dst"
+    rm -rf "$dir" && mkdir -p "$shadow" "$dir/denied/src/locked" "$dir/denied/dst" "$dir/denied/linked" "$dir/denied/dst2"
     cp -a "$prefix/dosdevices" "$prefix"/*.reg "$prefix/.update-timestamp" "$prefix/.torv-ready" "$shadow/"
     ln -s "$prefix/drive_c" "$shadow/drive_c"
     printf top >"$dir/denied/src/top.txt"
     echo hidden >"$dir/denied/src/locked/f.txt"
+    ln -s ../src/locked "$dir/denied/linked/toLocked"
     chmod 0311 "$dir/denied/src/locked"
     status=0
     # shellcheck disable=SC2086
