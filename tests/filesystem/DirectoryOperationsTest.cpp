@@ -78,7 +78,7 @@ TEST(DirectoryRemove, RecursionDecidesWhatGoesAndProtectedFilesStopIt)
         std::unique_ptr<ExclusiveOpen> lock(heldOpen ? new ExclusiveOpen(temp / L"src\\top.txt") : nullptr);
         if (!heldOpen)
             setReadOnly(temp / L"src\\top.txt");
-        EXPECT_FALSE(temp.directory(L"src")->remove(true)) << "held open: " << heldOpen;
+        EXPECT_FALSE(temp.directory(L"src")->removeContents(true)) << "held open: " << heldOpen;
         lock.reset();
         EXPECT_EQ(snapshot(temp / L"src\\"), (std::map<std::wstring, std::string>{{L"top.txt", "top"}}))
             << "the folders, removed first, stay removed; the protected file stays whole";

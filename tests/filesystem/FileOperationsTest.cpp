@@ -3,6 +3,7 @@
 
 #include "../support/TempFolder.h"
 #include "platform/WinApi.h"
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,11 @@ TEST(FileQueries, ExistsSizeStatTimesAndAccess)
     FILETIME time = {};
     EXPECT_TRUE(file->getLastWriteTime(&time) && temp.directory()->getCreationTime(&time) && file->access(4));
     EXPECT_FALSE(file->getLastWriteTime(nullptr) || file->getCreationTime(nullptr)) << "nowhere to store it";
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FRSD;;;WD)", SDDL_REVISION_1, &readOnly, nullptr);
+    EXPECT_TRUE(SetFileSecurityW((temp / L"f").c_str(), DACL_SECURITY_INFORMATION, readOnly) && file->access(4));
+    EXPECT_FALSE(file->access(2) || file->access(6)) << "the descriptor grants reading only";
+    LocalFree(readOnly);
 
     FILETIME untouched = {7, 9};
     EXPECT_FALSE(missing->stat(st) || missing->getLastWriteTime(&untouched) || missing->access(0));
@@ -172,6 +178,7 @@ TEST(FileTouch, CreatesOrStampsWithoutChangingContent)
     GetSystemTimeAsFileTime(&now);
     const auto ticks = [](FILETIME time) { return LONGLONG(time.dwHighDateTime) << 32 | time.dwLowDateTime; };
     EXPECT_LT(std::llabs(ticks(now) - ticks(written)), 6000000000LL) << "stamped with another time than now";
+    EXPECT_TRUE(temp.file(L"old")->remove()) << "touch left the file open";
 }
 
 TEST(WindowsError, EmptyKnownAndUnknownCodes)
