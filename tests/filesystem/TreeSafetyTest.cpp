@@ -3,7 +3,6 @@
 #include "filesystem/Directory.h"
 #include "filesystem/FailureLog.h"
 #include "filesystem/File.h"
-#include "filesystem/FileSystemIterator.h"
 
 #include "../support/TempFolder.h"
 #include "platform/WinApi.h"
@@ -118,9 +117,6 @@ TEST(DeniedListing, AFolderThatCannotBeListedFailsTheTreeOperation)
     const std::wstring denied = fromEnvironment("TORV_DENIED");
     if (denied.empty())
         GTEST_SKIP() << "runs as torv_filesystem_denied_listing, without root's permission override";
-    const SmartPtr<FileIterator> files = folder(denied + L"src\\locked\\")->findFiles(L"*");
-    EXPECT_TRUE(!files->getNext() && files->getSearchError() == ERROR_ACCESS_DENIED) << files->getSearchError();
-
     FailureLog log;
     EXPECT_FALSE(copyInto(denied + L"src\\", denied + L"dst\\"));
     EXPECT_EQ(readFile(denied + L"dst\\top.txt"), "top") << "the rest is copied";
