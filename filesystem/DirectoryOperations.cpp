@@ -36,8 +36,7 @@ bool makeDirectoryEntry(const Directory& directory, bool takeExisting = false)
     const DWORD error = GetLastError();
     if (takeExisting && error == ERROR_ALREADY_EXISTS && directory.isDirectory())
         return true;
-    SetLastError(error);
-    reportSystemFailure(L"Failed to create the directory '%s'.\r\nWindows error message: %s", directory);
+    reportSystemError(error, L"Failed to create the directory '%s'.\r\nWindows error message: %s", directory);
     return false;
 }
 
